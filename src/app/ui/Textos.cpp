@@ -1,0 +1,22 @@
+#include "app/ui/Textos.h"
+
+namespace korva::ui {
+
+QString TextoProduto() { return QStringLiteral("KORVA"); }
+
+QString TextoVersaoSplash() { return QStringLiteral("Versão 2.4 c"); }
+
+QString TituloPrincipal() { return TituloJanela(QStringLiteral("Ulmeris")); }
+
+QStringList LinhasOrganizacao() {
+    return {QStringLiteral("Sistema de Cálculos Trabalhistas"), QStringLiteral("Justiça do Trabalho"),
+            QStringLiteral("Setores de Cálculos Judiciais")};
+}
+
+QString TituloJanela(const QString& titulo) { return TextoProduto() + QStringLiteral(" - ") + titulo; }
+
+QString TituloMensagem() { return TextoProduto(); }
+
+QString MensagemIndisponivel() { return QStringLiteral("Esta janela ainda não está disponível nesta versão."); }
+
+}  // namespace korva::ui

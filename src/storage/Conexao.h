@@ -1,0 +1,109 @@
+#pragma once
+// A connection to one table file (an SQLite database holding one table) and
+// its prepared statements. Shared by every handle of that file in a database.
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "storage/Esquema.h"
+#include "storage/Valor.h"
+#include "util/Erros.h"
+
+namespace korva {
+
+// Name of the one table inside every table file.
+inline constexpr const char* kTabelaInterna = "Tabela";
+// Counters of autoincrement fields, kept in the same file.
+inline constexpr const char* kTabelaAutoinc = "korva_autoinc";
+
+class Comando;
+
+class Conexao {
+public:
+    // Opens an existing file (read-write unless somenteLeitura). Fails with an
+    // engine error: not found, not a table file, no permission.
+    Conexao(const std::filesystem::path& arquivo, bool somenteLeitura = false);
+    // Opens (creating) a file for building a new table.
+    static std::unique_ptr<Conexao> Cria(const std::filesystem::path& arquivo);
+    ~Conexao();
+    Conexao(const Conexao&) = delete;
+    Conexao& operator=(const Conexao&) = delete;
+
+    sqlite3* bruto() const { return db_; }
+    const std::filesystem::path& arquivo() const { return arquivo_; }
+    bool somenteLeitura() const { return somenteLeitura_; }
+
+    void executa(const std::string& sql);
+    Comando prepara(const std::string& sql);
+    int64_t ultimoRowid() const;
+    int alteradas() const;
+
+    // The table's definition, read from the file once.
+    const DefTabela& definicao();
+
+    // Transaction state, driven by the database's transactions.
+    bool emTransacao() const { return emTransacao_; }
+    void inicia();
+    void confirma();
+    void desfaz();
+    // Increases whenever a transaction of this file is rolled back, so open
+    // handles know their rows may be stale.
+    uint64_t geracao() const { return geracao_; }
+
+    // Raises the engine error for an SQLite result code.
+    [[noreturn]] void falha(int rc, const std::string& contexto) const;
+
+private:
+    Conexao() = default;
+    void configura();
+
+    sqlite3* db_ = nullptr;
+    std::filesystem::path arquivo_;
+    bool somenteLeitura_ = false;
+    bool emTransacao_ = false;
+    uint64_t geracao_ = 0;
+    std::unique_ptr<DefTabela> definicao_;
+};
+
+class Comando {
+public:
+    Comando(Conexao& c, sqlite3_stmt* s) : conexao_(&c), stmt_(s) {}
+    Comando(Comando&& o) noexcept : conexao_(o.conexao_), stmt_(o.stmt_) { o.stmt_ = nullptr; }
+    ~Comando();
+    Comando(const Comando&) = delete;
+
+    void liga(int posicao, const Valor& v, TipoCampo tipo);  // 1-based
+    void liga(int posicao, const Valor& v);                   // by the value's own type
+    void liga(const std::string& nome, const Valor& v);       // ":Nome"
+    bool passo();  // true while a row is available
+    void executa() { while (passo()) {} }
+    void reinicia();
+    int colunas() const;
+    std::string nomeColuna(int i) const;
+    Valor coluna(int i, TipoCampo tipo) const;  // 0-based
+    Valor coluna(int i) const;                  // by the stored type
+    sqlite3_stmt* bruto() const { return stmt_; }
+
+private:
+    Conexao* conexao_;
+    sqlite3_stmt* stmt_;
+};
+
+// SQL text of a field's declared type ("VARCHAR(25)", "DATE", ...).
+std::string TipoSql(const DefCampo& campo);
+// Field type back from a declared type.
+DefCampo CampoDoTipoSql(const std::string& nome, const std::string& tipoSql, bool obrigatorio);
+std::string Aspas(const std::string& identificador);  // "Name"
+
+// Engine error for an SQLite condition (extended result code).
+ErroBanco ErroDoSqlite(int rcEstendido, const std::string& mensagem, const std::string& contexto);
+
+// The case-insensitive collation used by indexes and orders.
+inline constexpr const char* kColacaoSemCaixa = "SEMCAIXA";
+void RegistraColacao(sqlite3* db);
+
+}  // namespace korva
