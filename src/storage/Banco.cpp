@@ -63,6 +63,8 @@ std::filesystem::path Banco::caminho(const std::string& nomeTabela) const {
     for (const auto& parte : Divide(nomeTabela, '\\')) {
         for (const auto& sub : Divide(parte, '/')) {
             if (sub.empty() || sub == ".") continue;
+            if (sub == "..")
+                throw ErroBanco(CodigoBanco::ArquivoNaoEncontrado, "Nome de tabela inválido: " + nomeTabela);
             p = Resolve(p, sub);
         }
     }

@@ -16,14 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string NomeArquivo(const fs::path& p) { return p.string(); }
-
 [[noreturn]] void FalhaLeitura(const fs::path& p) {
-    throw ErroES("Não foi possível ler o arquivo de configurações \"" + NomeArquivo(p) + "\".");
+    throw ErroES("Não foi possível ler o arquivo de configurações \"" + p.string() + "\".");
 }
 
 [[noreturn]] void FalhaGravacao(const fs::path& p) {
-    throw ErroES("Não foi possível gravar o arquivo de configurações \"" + NomeArquivo(p) + "\".");
+    throw ErroES("Não foi possível gravar o arquivo de configurações \"" + p.string() + "\".");
 }
 
 std::string SemQuebras(std::string_view valor) {
@@ -41,7 +39,8 @@ ArquivoIni::Conteudo ArquivoIni::carrega() const {
     Conteudo c;
     std::error_code ec;
     const auto estado = fs::status(arquivo_, ec);
-    if (ec || !fs::exists(estado)) return c;
+    if (estado.type() == fs::file_type::not_found) return c;
+    if (ec) FalhaLeitura(arquivo_);
     if (fs::is_directory(estado)) FalhaLeitura(arquivo_);
 
     std::ifstream in(arquivo_, std::ios::binary);

@@ -1,0 +1,79 @@
+#include "app/ui/Capturas.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QTabWidget>
+#include <QThread>
+
+#include "app/ui/TFConfig.h"
+#include "app/ui/TFPrincipal.h"
+
+namespace korva::ui {
+namespace {
+
+void Espera(int ms) {
+    for (int i = 0; i < ms / 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+    QApplication::processEvents();
+}
+
+// The whole screen where the platform allows it (popups included), else the widget.
+QPixmap Tela(QWidget& janela) {
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        if (QScreen* tela = QGuiApplication::primaryScreen()) {
+            QPixmap p = tela->grabWindow(0);
+            if (!p.isNull()) return p;
+        }
+    return janela.grab();
+}
+
+QString ComSufixo(const QString& arquivo, const QString& sufixo) {
+    QString base = arquivo;
+    if (base.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) base.chop(4);
+    return base + sufixo + QStringLiteral(".png");
+}
+
+}  // namespace
+
+bool CapturaJanelas(TFPrincipal& principal, const QString& arquivo, const QString& arquivoConfig) {
+    bool ok = true;
+    Espera(300);
+    if (!arquivo.isEmpty()) {
+        ok = Tela(principal).save(arquivo) && ok;
+        int n = 0;
+        for (QAction* acao : principal.menuBar()->actions()) {
+            QMenu* menu = acao->menu();
+            if (!menu) continue;
+            principal.menuBar()->setActiveAction(acao);
+            Espera(300);
+            ok = Tela(principal).save(ComSufixo(arquivo, QStringLiteral("-menu-%1").arg(++n))) && ok;
+            menu->hide();
+            principal.menuBar()->setActiveAction(nullptr);
+            Espera(100);
+        }
+    }
+    if (!arquivoConfig.isEmpty()) {
+        auto* dialogo = principal.findChild<TFConfig*>();
+        if (!dialogo) return false;
+        dialogo->carrega();
+        dialogo->show();
+        auto* paginas = dialogo->findChild<QTabWidget*>();
+        const int total = paginas ? paginas->count() : 1;
+        for (int i = 0; i < total; ++i) {
+            if (paginas) paginas->setCurrentIndex(i);
+            Espera(300);
+            const QString nome = i == 0 ? arquivoConfig : ComSufixo(arquivoConfig, QStringLiteral("-pagina-%1").arg(i + 1));
+            ok = dialogo->grab().save(nome) && ok;
+        }
+        dialogo->hide();
+    }
+    return ok;
+}
+
+}  // namespace korva::ui
