@@ -1,7 +1,29 @@
-// korva-cli: the program's core, headless.
+// korva-cli: the program's core, headless. Portuguese subcommands; --json
+// prints data in machine-readable form.
 #include <iostream>
 
+#include "cli/Contexto.h"
+#include "util/Erros.h"
+
 int main(int argc, char** argv) {
-    std::cout << "korva-cli\n";
+    korva::cli::Contexto ctx;
+    ctx.executavel = argv[0];
+    CLI::App app{"KORVA - cálculos trabalhistas (linha de comando)", "korva-cli"};
+    app.require_subcommand(1);
+    app.add_option("--dados", ctx.dados,
+                   "Pasta dos dados (aliases, configurações e bancos); também pela variável KORVA_DADOS");
+    app.add_flag("--json", ctx.json, "Saída em JSON");
+    korva::cli::RegistraInit(app, ctx);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    } catch (const korva::ErroBanco& e) {
+        std::cerr << "Erro do banco de dados (" << e.codigo() << "): " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "Erro: " << e.what() << "\n";
+        return 2;
+    }
     return 0;
 }

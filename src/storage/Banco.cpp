@@ -223,8 +223,8 @@ std::vector<LinhaConsulta> Banco::consulta(const std::string& sql, const std::ve
     if (tabelas.size() == 1) {
         // On the table's own connection, so a running transaction sees its changes.
         auto c = conexao(tabelas[0]);
-        c->executa("CREATE TEMP VIEW IF NOT EXISTS " + Aspas(StemTabela(tabelas[0])) + " AS SELECT * FROM main.Tabela");
-        auto cmd = c->prepara(sql);
+        c->criaVisao(StemTabela(tabelas[0]));
+        auto cmd = c->preparaGuardado(sql);
         LigaParametros(cmd, parametros);
         return Coleta(cmd);
     }

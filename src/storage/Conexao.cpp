@@ -152,6 +152,7 @@ void Conexao::configura() {
 }
 
 Conexao::~Conexao() {
+    for (auto& [sql, stmt] : guardados_) sqlite3_finalize(stmt);
     if (db_) {
         if (emTransacao_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close_v2(db_);
@@ -178,6 +179,25 @@ Comando Conexao::prepara(const std::string& sql) {
     const int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &s, nullptr);
     if (rc != SQLITE_OK) falha(rc, arquivo_.filename().string());
     return Comando(*this, s);
+}
+
+Comando Conexao::preparaGuardado(const std::string& sql) {
+    auto it = guardados_.find(sql);
+    if (it == guardados_.end()) {
+        sqlite3_stmt* s = nullptr;
+        const int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                          &s, nullptr);
+        if (rc != SQLITE_OK) falha(rc, arquivo_.filename().string());
+        it = guardados_.emplace(sql, s).first;
+    }
+    return Comando(*this, it->second, true);
+}
+
+void Conexao::criaVisao(const std::string& nome) {
+    for (const auto& v : visoes_)
+        if (v == nome) return;
+    executa("CREATE TEMP VIEW IF NOT EXISTS " + Aspas(nome) + " AS SELECT * FROM main.Tabela");
+    visoes_.push_back(nome);
 }
 
 int64_t Conexao::ultimoRowid() const { return sqlite3_last_insert_rowid(db_); }
@@ -242,7 +262,13 @@ const DefTabela& Conexao::definicao() {
 }
 
 Comando::~Comando() {
-    if (stmt_) sqlite3_finalize(stmt_);
+    if (!stmt_) return;
+    if (guardado_) {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    } else {
+        sqlite3_finalize(stmt_);
+    }
 }
 
 void Comando::liga(int pos, const Valor& v, TipoCampo tipo) {

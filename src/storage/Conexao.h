@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +40,11 @@ public:
 
     void executa(const std::string& sql);
     Comando prepara(const std::string& sql);
+    // A statement kept prepared for the life of the connection (the frequent
+    // inserts and updates of a dataset); handed back reset.
+    Comando preparaGuardado(const std::string& sql);
+    // Makes the table visible to statements under another name ("Processo").
+    void criaVisao(const std::string& nome);
     int64_t ultimoRowid() const;
     int alteradas() const;
 
@@ -67,12 +73,14 @@ private:
     bool emTransacao_ = false;
     uint64_t geracao_ = 0;
     std::unique_ptr<DefTabela> definicao_;
+    std::map<std::string, sqlite3_stmt*> guardados_;
+    std::vector<std::string> visoes_;
 };
 
 class Comando {
 public:
-    Comando(Conexao& c, sqlite3_stmt* s) : conexao_(&c), stmt_(s) {}
-    Comando(Comando&& o) noexcept : conexao_(o.conexao_), stmt_(o.stmt_) { o.stmt_ = nullptr; }
+    Comando(Conexao& c, sqlite3_stmt* s, bool guardado = false) : conexao_(&c), stmt_(s), guardado_(guardado) {}
+    Comando(Comando&& o) noexcept : conexao_(o.conexao_), stmt_(o.stmt_), guardado_(o.guardado_) { o.stmt_ = nullptr; }
     ~Comando();
     Comando(const Comando&) = delete;
 
@@ -91,6 +99,7 @@ public:
 private:
     Conexao* conexao_;
     sqlite3_stmt* stmt_;
+    bool guardado_ = false;  // owned by the connection's cache
 };
 
 // SQL text of a field's declared type ("VARCHAR(25)", "DATE", ...).

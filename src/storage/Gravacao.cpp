@@ -7,13 +7,13 @@ namespace {
 
 int64_t ProximoAutoinc(Conexao& c, const std::string& campo, const Valor& dado) {
     if (!dado.nulo()) {
-        auto u = c.prepara("UPDATE korva_autoinc SET ultimo=max(ultimo, ?1) WHERE campo=?2");
+        auto u = c.preparaGuardado("UPDATE korva_autoinc SET ultimo=max(ultimo, ?1) WHERE campo=?2");
         u.liga(1, dado, TipoCampo::Integer);
         u.liga(2, Valor(campo), TipoCampo::String);
         u.executa();
         return dado.comoInteiro();
     }
-    auto u = c.prepara("UPDATE korva_autoinc SET ultimo=ultimo+1 WHERE campo=?1 RETURNING ultimo");
+    auto u = c.preparaGuardado("UPDATE korva_autoinc SET ultimo=ultimo+1 WHERE campo=?1 RETURNING ultimo");
     u.liga(1, Valor(campo), TipoCampo::String);
     if (u.passo()) {
         const int64_t r = u.coluna(0).comoInteiro();
@@ -45,7 +45,7 @@ int64_t InsereLinha(Conexao& c, const DefTabela& def, std::vector<Valor>& valore
     for (size_t i = 0; i < def.campos.size(); ++i)
         if (def.campos[i].tipo == TipoCampo::Autoinc)
             valores[i] = Valor(ProximoAutoinc(c, def.campos[i].nome, valores[i]));
-    auto cmd = c.prepara(sql);
+    auto cmd = c.preparaGuardado(sql);
     for (size_t i = 0; i < def.campos.size(); ++i) cmd.liga(static_cast<int>(i + 1), valores[i], def.campos[i].tipo);
     cmd.executa();
     return c.ultimoRowid();
@@ -61,7 +61,7 @@ void AtualizaLinha(Conexao& c, const DefTabela& def, int64_t rowid, const std::v
         sql += Aspas(def.campos[i].nome) + "=?";
     }
     for (size_t i = 0; i < def.campos.size(); ++i) onde += " AND " + Aspas(def.campos[i].nome) + " IS ?";
-    auto cmd = c.prepara(sql + onde);
+    auto cmd = c.preparaGuardado(sql + onde);
     int p = 1;
     for (size_t i = 0; i < def.campos.size(); ++i) cmd.liga(p++, novos[i], def.campos[i].tipo);
     cmd.liga(p++, Valor(rowid), TipoCampo::Integer);
@@ -73,7 +73,7 @@ void AtualizaLinha(Conexao& c, const DefTabela& def, int64_t rowid, const std::v
 }
 
 void ExcluiLinha(Conexao& c, int64_t rowid) {
-    auto cmd = c.prepara("DELETE FROM Tabela WHERE rowid=?1");
+    auto cmd = c.preparaGuardado("DELETE FROM Tabela WHERE rowid=?1");
     cmd.liga(1, Valor(rowid), TipoCampo::Integer);
     cmd.executa();
     if (c.alteradas() == 0)

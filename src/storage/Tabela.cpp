@@ -539,12 +539,15 @@ void Tabela::grava() {
     });
     buffer_ = gravar;
     estado_ = EstadoTabela::Navegacao;
-    recolocaLinha({rowid, buffer_});
+    recolocaLinha({rowid, buffer_}, insercao);
     if (depoisGravar) depoisGravar(*this);
 }
 
-void Tabela::recolocaLinha(Linha linha) {
-    const int antiga = procuraRowid(linha.rowid);
+void Tabela::recolocaLinha(Linha linha, bool nova) {
+    const int antiga = nova ? -1
+                            : (pos_ >= 0 && pos_ < static_cast<int>(linhas_.size()) && linhas_[pos_].rowid == linha.rowid
+                                   ? pos_
+                                   : procuraRowid(linha.rowid));
     if (antiga >= 0) linhas_.erase(linhas_.begin() + antiga);
     if (!passaFiltro(linha.valores)) {
         posiciona(linhas_.empty() ? -1 : std::min<int>(std::max(antiga, 0), static_cast<int>(linhas_.size()) - 1));

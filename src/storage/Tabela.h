@@ -155,7 +155,7 @@ private:
     void verificaNavegacao();
     void defineCampo(int i, const Valor& v);
     Valor converte(const DefCampo& f, const Valor& v) const;
-    void recolocaLinha(Linha linha);
+    void recolocaLinha(Linha linha, bool nova);
     int procuraRowid(int64_t rowid) const;
 
     Banco& banco_;

@@ -169,15 +169,19 @@ std::string AparaDireita(std::string_view s) {
 }
 
 bool IguaisSemCaixa(std::string_view a, std::string_view b) {
-    if (a.size() == b.size()) {
-        bool ascii = true;
+    bool ascii = true;
+    for (char c : a) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    for (char c : b) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) {
+        if (a.size() != b.size()) return false;
         for (size_t i = 0; i < a.size(); ++i) {
-            unsigned char x = a[i], y = b[i];
-            if (x >= 0x80 || y >= 0x80) { ascii = false; break; }
-            if (x != y && (x | 0x20) != (y | 0x20)) return false;
-            if (x != y && !((x | 0x20) >= 'a' && (x | 0x20) <= 'z')) return false;
+            const unsigned char x = a[i], y = b[i];
+            if (x == y) continue;
+            const unsigned char lx = (x >= 'A' && x <= 'Z') ? x + 32 : x;
+            const unsigned char ly = (y >= 'A' && y <= 'Z') ? y + 32 : y;
+            if (lx != ly) return false;
         }
-        if (ascii) return true;
+        return true;
     }
     auto ua = ParaU32(a), ub = ParaU32(b);
     if (ua.size() != ub.size()) return false;

@@ -50,11 +50,21 @@ bool CapturaJanelas(TFPrincipal& principal, const QString& arquivo, const QStrin
         for (QAction* acao : principal.menuBar()->actions()) {
             QMenu* menu = acao->menu();
             if (!menu) continue;
-            principal.menuBar()->setActiveAction(acao);
+            QMenuBar* barra = principal.menuBar();
+            menu->popup(barra->mapToGlobal(barra->actionGeometry(acao).bottomLeft()));
             Espera(300);
             ok = Tela(principal).save(ComSufixo(arquivo, QStringLiteral("-menu-%1").arg(++n))) && ok;
+            // each sub-menu opened beside its entry
+            int m = 0;
+            for (QAction* item : menu->actions()) {
+                if (!item->menu() || !item->isVisible()) continue;
+                // alone: a second popup closes the first
+                item->menu()->popup(menu->mapToGlobal(menu->actionGeometry(item).topRight()));
+                Espera(300);
+                ok = item->menu()->grab().save(ComSufixo(arquivo, QStringLiteral("-menu-%1-%2").arg(n).arg(++m))) && ok;
+                item->menu()->hide();
+            }
             menu->hide();
-            principal.menuBar()->setActiveAction(nullptr);
             Espera(100);
         }
     }

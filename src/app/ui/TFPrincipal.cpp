@@ -469,10 +469,11 @@ void TFPrincipal::closeEvent(QCloseEvent* evento) {
     // Every child window closes first; one that refuses (a pending edit)
     // keeps the program running.
     area_->closeAllSubWindows();
-    if (!area_->subWindowList().isEmpty()) {
-        evento->ignore();
-        return;
-    }
+    for (QMdiSubWindow* sub : area_->subWindowList())
+        if (sub->isVisible()) {
+            evento->ignore();
+            return;
+        }
     calculadora_->close();
     gravaOrdenacoes();
     evento->accept();

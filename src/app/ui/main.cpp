@@ -2,7 +2,9 @@
 // selection, session, main window.
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -91,6 +93,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     splash.close();
+    // Without a window manager "maximised" means nothing: the window is
+    // given the whole screen first.
+    if (QScreen* tela = QGuiApplication::primaryScreen()) principal->setGeometry(tela->availableGeometry());
     principal->showMaximized();
 
     if (parametros.isSet(captura) || parametros.isSet(capturaConfig)) {

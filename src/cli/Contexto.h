@@ -1,0 +1,27 @@
+#pragma once
+// What every command of korva-cli shares: the data folder chosen on the
+// command line and the output form.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "app/Ambiente.h"
+
+namespace korva::cli {
+
+struct Contexto {
+    std::optional<std::string> dados;  // --dados DIR
+    bool json = false;                 // --json
+    std::filesystem::path executavel;
+
+    Ambiente ambiente() const {
+        return Ambiente::Padrao(dados ? std::optional<std::filesystem::path>(*dados) : std::nullopt, executavel);
+    }
+};
+
+// Each group of commands registers its subcommands here.
+void RegistraInit(CLI::App& app, Contexto& ctx);
+
+}  // namespace korva::cli
