@@ -39,6 +39,18 @@ std::string StemTabela(const std::string& nome) {
     return std::filesystem::path(n).stem().string();
 }
 
+std::string SqlIndice(const DefIndice& ind) {
+    std::string sql = std::string("CREATE ") + (ind.unico ? "UNIQUE " : "") + "INDEX " +
+                      Aspas(ind.primario ? "Primario" : ind.nome) + " ON Tabela(";
+    for (size_t i = 0; i < ind.campos.size(); ++i) {
+        if (i) sql += ", ";
+        sql += Aspas(ind.campos[i]);
+        if (ind.semCaixa) sql += std::string(" COLLATE ") + kColacaoSemCaixa;
+        if (ind.descendente) sql += " DESC";
+    }
+    return sql + ")";
+}
+
 }  // namespace
 
 const Valor& LinhaConsulta::operator[](const std::string& coluna) const {
@@ -109,17 +121,7 @@ void Banco::criaTabela(const std::string& nomeTabela, const DefTabela& def) {
             if (f.obrigatorio) sql += " NOT NULL";
         }
         sql += ");\n";
-        for (const auto& ind : def.indices) {
-            sql += std::string("CREATE ") + (ind.unico ? "UNIQUE " : "") + "INDEX " +
-                   Aspas(ind.primario ? "Primario" : ind.nome) + " ON Tabela(";
-            for (size_t i = 0; i < ind.campos.size(); ++i) {
-                if (i) sql += ", ";
-                sql += Aspas(ind.campos[i]);
-                if (ind.semCaixa) sql += std::string(" COLLATE ") + kColacaoSemCaixa;
-                if (ind.descendente) sql += " DESC";
-            }
-            sql += ");\n";
-        }
+        for (const auto& ind : def.indices) sql += SqlIndice(ind) + ";\n";
         sql += "CREATE TABLE korva_autoinc(campo TEXT PRIMARY KEY, ultimo INTEGER NOT NULL);\n";
         for (const auto& f : def.campos)
             if (f.tipo == TipoCampo::Autoinc)
@@ -160,6 +162,17 @@ void Banco::esvaziaTabela(const std::string& nomeTabela) {
 }
 
 DefTabela Banco::definicao(const std::string& nomeTabela) { return conexao(nomeTabela)->definicao(); }
+
+void Banco::criaTabelaComo(const std::string& nomeTabela, Banco& origemBanco, const std::string& origem) {
+    criaTabela(nomeTabela, origemBanco.definicao(origem));
+}
+
+void Banco::adicionaIndice(const std::string& nomeTabela, const DefIndice& ind) {
+    const auto p = caminho(nomeTabela);
+    TravaTabela trava(p, TravaTabela::Modo::Exclusivo);
+    executa(nomeTabela, SqlIndice(ind));
+    conexoes_.erase(chave(p));  // the cached definition no longer holds
+}
 
 size_t Banco::copiaLinhas(Banco& origemBanco, const std::string& origem, const std::string& destino,
                           bool mantemAutoinc) {

@@ -53,6 +53,10 @@ public:
     // Empties a table; it must not be open elsewhere (exclusive use).
     void esvaziaTabela(const std::string& nomeTabela);
     DefTabela definicao(const std::string& nomeTabela);
+    // Creates an empty table with the structure of another (possibly in another database).
+    void criaTabelaComo(const std::string& nomeTabela, Banco& origemBanco, const std::string& origem);
+    // Adds an index to an existing table; it must not be in use elsewhere.
+    void adicionaIndice(const std::string& nomeTabela, const DefIndice& indice);
     // Appends every row of the source (possibly in another database) to the
     // destination, field by field by name; fields absent on either side are
     // skipped. Autoincrement fields of the destination are numbered anew unless

@@ -1,6 +1,8 @@
 #include "util/Dinheiro.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace korva {
 
@@ -12,7 +14,8 @@ double Arredonda4(double x) {
     const double escalado = x * 10000.0;
     const double base = std::floor(escalado);
     const double resto = escalado - base;
-    constexpr double eps = 1e-9;
+    // Tolerance of a few units in the last place of the scaled value.
+    const double eps = std::max(1e-9, std::fabs(escalado) * 8 * std::numeric_limits<double>::epsilon());
     double r;
     if (std::fabs(resto - 0.5) < eps)
         r = std::fmod(base, 2.0) == 0.0 ? base : base + 1.0;

@@ -63,6 +63,12 @@ TEST(Banco, DefinitionReadBackFromTheFileMatchesTheDeclaration) {
     ASSERT_NE(lida.indice("IndNome"), nullptr);
     EXPECT_TRUE(lida.indice("IndNome")->semCaixa);
     EXPECT_TRUE(lida.indice("IndAnoMes")->unico);
+    // Same structure under another name, then an index added to it.
+    b.criaTabelaComo("Copia.DB", b, "X.DB");
+    b.adicionaIndice("Copia.DB", IndiceSecundario("IndValor", {"Valor"}));
+    const DefTabela copia = b.definicao("Copia.DB");
+    EXPECT_EQ(copia.campos.size(), d.campos.size());
+    EXPECT_NE(copia.indice("IndValor"), nullptr);
     // Creating it again fails and leaves the table alone.
     EXPECT_NE(CodigoErro([&] { b.criaTabela("X.DB", d); }), -1);
 }
