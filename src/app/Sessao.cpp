@@ -3,6 +3,8 @@
 #include "app/Configuracoes.h"
 #include "storage/Aliases.h"
 #include "storage/Banco.h"
+#include "reference/CargaInicial.h"
+#include "reference/EsquemasReferencia.h"
 #include "storage/Esquemas.h"
 #include "util/Erros.h"
 #include "util/Literais.h"
@@ -44,6 +46,13 @@ bool Sessao::PrimeiraPartida(const Ambiente& ambiente, const std::function<void(
     Banco banco("CalcPriv", privada);
     for (const auto& nome : TabelasFixasPrivadas())
         if (!banco.existe(nome)) banco.criaTabela(nome, *EsquemaFixoPrivado(nome));
+
+    avisa("Criando as tabelas do banco de dados compartilhado...");
+    Banco comum("CalcShare", compartilhada);
+    for (const auto& nome : TabelasCompartilhadas())
+        if (!comum.existe(nome)) comum.criaTabela(nome, *EsquemaCompartilhado(nome));
+
+    CarregaDadosEntregues(banco, comum, avisa);
 
     // The alias file is written last: a first start that stopped half-way is
     // simply run again.

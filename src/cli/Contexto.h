@@ -23,5 +23,11 @@ struct Contexto {
 
 // Each group of commands registers its subcommands here.
 void RegistraInit(CLI::App& app, Contexto& ctx);
+// "tabelas atualizar" and "tabelas gerar-dat" (update over HTTP).
+void RegistraAtualizacao(CLI::App& tabelas, Contexto& ctx);
+// "tabelas exportar" and "tabelas importar".
+void RegistraExportacao(CLI::App& tabelas, Contexto& ctx);
+// "consulta salario-minimo|inss|ir MM/AAAA".
+void RegistraConsulta(CLI::App& app, Contexto& ctx);
 
 }  // namespace korva::cli

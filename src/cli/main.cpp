@@ -14,6 +14,11 @@ int main(int argc, char** argv) {
                    "Pasta dos dados (aliases, configurações e bancos); também pela variável KORVA_DADOS");
     app.add_flag("--json", ctx.json, "Saída em JSON");
     korva::cli::RegistraInit(app, ctx);
+    auto* tabelas = app.add_subcommand("tabelas", "Tabelas de referência: atualização, exportação e importação");
+    tabelas->require_subcommand(1);
+    korva::cli::RegistraAtualizacao(*tabelas, ctx);
+    korva::cli::RegistraExportacao(*tabelas, ctx);
+    korva::cli::RegistraConsulta(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
