@@ -1,13 +1,210 @@
 #include "reference/CargaInicial.h"
 
+#include <string>
+#include <vector>
+
+#include "reference/CargaTabelaCsv.h"
+#include "reference/DadosEmbutidos.h"
+#include "reference/LeitorCsv.h"
+#include "reference/SerieDiaria.h"
 #include "storage/Banco.h"
+#include "storage/Tabela.h"
+#include "util/Erros.h"
 
 namespace korva {
+namespace {
+
+using Progresso = std::function<void(const std::string&)>;
+
+ArquivoCsv Arquivo(const std::string& nome) {
+    const std::string* texto = DadoEmbutido(nome);
+    if (!texto) throw ErroDados("O arquivo de dados " + nome + " não faz parte deste programa.");
+    return LeCsv(*texto, nome);
+}
+
+bool TemLinhas(Banco& banco, const std::string& tabela) {
+    Tabela t(banco, tabela);
+    t.abre();
+    return !t.vazia();
+}
+
+// ---- what each database receives ----
+
+// The shared database: official tables copied from the reference files (their
+// source notes travel with them in data/), the code lists and the rate lists.
+// Columns not named here (notes, legal basis) are not loaded.
+std::vector<CargaCsv> CargasCompartilhadas() {
+    return {
+        {"valores.csv",
+         "Valores.DB",
+         {{"ano", "Ano"},
+          {"mes", "Mes"},
+          {"salmin", "SalMin"},
+          {"salfam1", "SalFam1"},
+          {"salfam2", "SalFam2"},
+          {"seg_lim_minimo", "LimMinimo"},
+          {"seg_lim_maximo", "LimMaximo"},
+          {"seg_valor_maximo", "ValorMaximo"}},
+         {}},
+        {"faixas_inss.csv",
+         "FaixasINSS.DB",
+         {{"ano", "Ano"},
+          {"mes", "Mes"},
+          {"limite_minimo", "LimiteMinimo"},
+          {"limite1", "Limite1"},
+          {"percentual1", "Percentual1"},
+          {"limite2", "Limite2"},
+          {"percentual2", "Percentual2"},
+          {"limite3", "Limite3"},
+          {"percentual3", "Percentual3"},
+          {"limite4", "Limite4"},
+          {"percentual4", "Percentual4"},
+          {"limite5", "Limite5"},
+          {"percentual5", "Percentual5"},
+          {"progressiva", "Progressiva"}},
+         {}},
+        {"faixas_ir.csv",
+         "FaixasIR.db",
+         {{"ano", "Ano"},
+          {"mes", "Mes"},
+          {"limite_minimo", "LimiteMinimo"},
+          {"limite1", "Limite1"},
+          {"percentual1", "Percentual1"},
+          {"deducao1", "Deducao1"},
+          {"limite2", "Limite2"},
+          {"percentual2", "Percentual2"},
+          {"deducao2", "Deducao2"},
+          {"limite3", "Limite3"},
+          {"percentual3", "Percentual3"},
+          {"deducao3", "Deducao3"},
+          {"percentual_maximo", "PercentualMaximo"},
+          {"deducao_maximo", "DeducaoMaximo"},
+          {"deducao_dependente", "DeducaoDependente"},
+          {"deducao_da_base", "DeducaoDaBase"}},
+         {}},
+        {"tipos_feriado.csv", "TipoFeriado.DB", {{"codigo", "Codigo"}, {"descricao", "Descricao"}}, {}},
+        {"feriados_nacionais.csv", "FeriadosPadrao.db", {{"data", "Data"}, {"descricao_curta", "Descricao"}},
+         {{"Tipo", Valor(1)}}},
+        {"indices_diarios.csv", "NomeIndiceDiario.DB", {{"codigo", "Codigo"}, {"nome", "Nome"}}, {}},
+        {"datas_base_padrao.csv", "DataBasePadrao.db", {{"codigo", "Codigo"}, {"descricao", "Descricao"}}, {}},
+        {"bases_ir.csv", "BasesIR.db", {{"codigo", "Codigo"}, {"descricao", "Descricao"}}, {}},
+        {"documentos.csv", "Documento.db", {{"codigo", "Codigo"}, {"documento", "Documento"}}, {}},
+        {"tipos_parte.csv", "TipoParte.db", {{"codigo", "Codigo"}, {"tipo_parte", "TipoParte"}}, {}},
+        {"prev_empregador.csv", "PrevEmpregador.DB",
+         {{"codigo", "Codigo"}, {"natureza", "Natureza"}, {"taxa", "Taxa"}}, {}},
+        {"prev_terceiros.csv", "PrevTerceiro.DB", {{"codigo", "Codigo"}, {"natureza", "Natureza"}, {"taxa", "Taxa"}},
+         {}},
+        {"prev_sat.csv", "PrevSAT.DB", {{"codigo", "Codigo"}, {"natureza", "Natureza"}, {"taxa", "Taxa"}}, {}},
+    };
+}
+
+// The private database: the pay-item catalogue, its repercussions and the
+// defaults of new calculations (def_processo.csv names the fields itself).
+std::vector<CargaCsv> CargasPrivadas() {
+    return {
+        {"rendimentos.csv",
+         "Rendimen.DB",
+         {{"codigo", "Codigo"},
+          {"descricao", "DescRend"},
+          {"qtde", "Qtde"},
+          {"indice", "Indice"},
+          {"divisor", "Divisor"},
+          {"base", "Base"},
+          {"inss", "INSS"},
+          {"ir", "IR"},
+          {"tipo", "Tipo"}},
+         {}},
+        {"reflexos.csv",
+         "Reflexos.DB",
+         {{"base", "Base"}, {"reflexo", "Reflexo"}, {"qtde", "Qtde"}, {"indice", "Indice"}, {"divisor", "Divisor"}},
+         {}},
+        {"def_processo.csv", "DefProcesso.DB", {}, {}},
+    };
+}
+
+constexpr const char* kListaSeries = "indices_diarios.csv";
+constexpr const char* kTabelaDiario = "Diario.DB";
+
+// Diario.DB: every series of indices_diarios.csv, built day by day from its
+// file of monthly rates (MontaSerieDiaria): 1.0 on the first day of the first
+// month; within a month of rate p % and n days, day d takes the value of the
+// month's first day x (1 + p/100)^((d-1)/n); the next month starts at that
+// value x (1 + p/100); the last row is the first day after the last month.
+size_t CarregaSeriesDiarias(Banco& banco) {
+    const ArquivoCsv lista = Arquivo(kListaSeries);
+    const int colCodigo = lista.exigeColuna("codigo");
+    const int colTaxas = lista.exigeColuna("taxas");
+    const DefCampo campoCodigo = CampoInteger("Codigo", true);
+
+    Tabela diario(banco, kTabelaDiario);
+    diario.abre();
+    size_t gravadas = 0;
+    for (const auto& serie : lista.linhas) {
+        const Valor codigo = ConverteTextoCsv(campoCodigo, serie.campos[colCodigo]);
+        const ArquivoCsv mensal = Arquivo(serie.campos[colTaxas]);
+        const int colAno = mensal.exigeColuna("ano");
+        const int colMes = mensal.exigeColuna("mes");
+        const int colTaxa = mensal.exigeColuna("taxa_pct");
+        std::vector<TaxaMensal> taxas;
+        for (const auto& l : mensal.linhas) {
+            try {
+                TaxaMensal t;
+                t.ano = static_cast<int>(ConverteTextoCsv(CampoSmallint("ano", true), l.campos[colAno]).comoInteiro());
+                t.mes = static_cast<int>(ConverteTextoCsv(CampoSmallint("mes", true), l.campos[colMes]).comoInteiro());
+                t.percentual = ConverteTextoCsv(CampoFloat("taxa_pct", true), l.campos[colTaxa]).comoNumero();
+                taxas.push_back(t);
+            } catch (const std::exception& e) {
+                throw ErroDados(mensal.nome + ", linha " + std::to_string(l.numero) + ": " + e.what());
+            }
+        }
+        std::vector<ValorDiario> dias;
+        try {
+            dias = MontaSerieDiaria(taxas);
+        } catch (const std::exception& e) {
+            throw ErroDados(mensal.nome + ": " + e.what());
+        }
+        for (const auto& d : dias) {
+            diario.insere();
+            diario["CodIndice"] = codigo;
+            diario["Data"] = d.data;
+            diario["Indice"] = d.indice;
+            diario.grava();
+        }
+        gravadas += dias.size();
+    }
+    return gravadas;
+}
+
+// Fills the empty tables of one database in one transaction: either every
+// table listed receives its rows or none does. Tables that already hold rows
+// (a first start run again after a failure, an existing database) are kept.
+void CarregaBanco(Banco& banco, const std::vector<CargaCsv>& cargas, bool comSeries, const Progresso& progresso) {
+    auto avisa = [&](const std::string& s) {
+        if (progresso) progresso(s);
+    };
+    try {
+        Transacao transacao(banco);
+        for (const auto& carga : cargas) {
+            if (TemLinhas(banco, carga.tabela)) continue;
+            avisa("Carregando " + carga.tabela + "...");
+            CarregaTabelaCsv(banco, carga, Arquivo(carga.arquivo));
+        }
+        if (comSeries && !TemLinhas(banco, kTabelaDiario)) {
+            avisa(std::string("Carregando ") + kTabelaDiario + "...");
+            CarregaSeriesDiarias(banco);
+        }
+        transacao.confirma();
+    } catch (const std::exception& e) {
+        throw ErroDados("Não foi possível gravar as tabelas iniciais do banco de dados " + banco.alias() + " (" +
+                        banco.pasta().string() + "). Nenhuma linha foi gravada nesse banco. Causa: " + e.what());
+    }
+}
+
+}  // namespace
 
 void CarregaDadosEntregues(Banco& privado, Banco& compartilhado, const std::function<void(const std::string&)>& progresso) {
-    (void)privado;
-    (void)compartilhado;
-    (void)progresso;
+    CarregaBanco(privado, CargasPrivadas(), false, progresso);
+    CarregaBanco(compartilhado, CargasCompartilhadas(), true, progresso);
 }
 
 }  // namespace korva

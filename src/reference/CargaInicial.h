@@ -9,8 +9,12 @@ namespace korva {
 
 class Banco;
 
-// Fills the freshly created tables of both databases, each database in one
-// transaction. `progresso` receives a line per table.
+// Fills the freshly created tables of both databases from the built-in data
+// files (reference/DadosEmbutidos.h), each database in one transaction: all of
+// its tables receive their rows or, on any failure, none does, and the failure
+// is raised as ErroDados naming the database, the file and the line. A table
+// that already holds rows is left as it is, so a first start stopped half-way
+// can simply run again. `progresso` receives a line per table loaded.
 void CarregaDadosEntregues(Banco& privado, Banco& compartilhado,
                            const std::function<void(const std::string&)>& progresso = {});
 

@@ -25,7 +25,7 @@ DefTabela ListaDeNomes(const char* campoNome, int tamanho) {
 
 const DefTabela& EsquemaValores() {
     static const DefTabela d = Tabela({CampoSmallint("Ano", true), CampoSmallint("Mes", true), CampoFloat("SalMin", true),
-                                       CampoFloat("SalFam1", true), CampoFloat("SalFam2", true), CampoFloat("LimMinimo"),
+                                       CampoFloat("SalFam1"), CampoFloat("SalFam2"), CampoFloat("LimMinimo"),
                                        CampoFloat("LimMaximo"), CampoFloat("ValorMaximo")},
                                       {IndicePrimario({"Ano", "Mes"})});
     return d;

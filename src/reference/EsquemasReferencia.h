@@ -9,7 +9,10 @@
 
 namespace korva {
 
-const DefTabela& EsquemaValores();            // Valores.DB
+// Valores.DB. The family allowances may be empty: months whose minimum wage
+// is sourced but whose allowance is not keep their row, and a lookup of the
+// allowance reports the month as missing.
+const DefTabela& EsquemaValores();
 const DefTabela& EsquemaIndices();            // Indices.DB
 const DefTabela& EsquemaNomeIndice();         // NomeIndice.db
 const DefTabela& EsquemaDiario();             // Diario.DB

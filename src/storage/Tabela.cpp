@@ -501,7 +501,7 @@ void Tabela::edita() {
         const auto& def = definicao();
         std::string sql = "SELECT rowid";
         for (const auto& f : def.campos) sql += "," + Aspas(f.nome);
-        auto cmd = conexao_->prepara(sql + " FROM Tabela WHERE rowid=?1");
+        auto cmd = conexao_->preparaGuardado(sql + " FROM Tabela WHERE rowid=?1");
         cmd.liga(1, Valor(linhas_[pos_].rowid), TipoCampo::Integer);
         if (cmd.passo()) {
             achou = true;

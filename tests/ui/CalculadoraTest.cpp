@@ -6,9 +6,9 @@
 
 #include "app/ui/AplicacaoKorva.h"
 #include "app/ui/EnviaTecla.h"
-#include "app/ui/MaquinaCalculadora.h"
+#include "app/MaquinaCalculadora.h"
 
-using korva::ui::MaquinaCalculadora;
+using korva::MaquinaCalculadora;
 using Op = MaquinaCalculadora::Operacao;
 
 namespace {

@@ -7,10 +7,16 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
+#include <QStatusTipEvent>
 #include <QThread>
+#include <QTimer>
+#include <QToolButton>
 
 #include "app/ui/TFConfig.h"
+#include "app/ui/TFCalculadora.h"
 #include "app/ui/TFPrincipal.h"
+#include "app/ui/TFSobre.h"
+#include "app/ui/TFSplash.h"
 
 namespace korva::ui {
 namespace {
@@ -41,10 +47,21 @@ QString ComSufixo(const QString& arquivo, const QString& sufixo) {
 
 }  // namespace
 
+bool CapturaSplash(TFSplash& splash, const QString& arquivo) {
+    Espera(100);
+    return splash.grab().save(ComSufixo(arquivo, QStringLiteral("-splash")));
+}
+
 bool CapturaJanelas(TFPrincipal& principal, const QString& arquivo, const QString& arquivoConfig) {
     bool ok = true;
     Espera(300);
     if (!arquivo.isEmpty()) {
+        // as if the mouse rested on the first tool button: its long hint in the status bar
+        if (QToolButton* botao = principal.botao(QStringLiteral("BtProcesso"))) {
+            QStatusTipEvent dica(botao->statusTip());
+            QApplication::sendEvent(botao, &dica);
+        }
+        Espera(100);
         ok = Tela(principal).save(arquivo) && ok;
         int n = 0;
         for (QAction* acao : principal.menuBar()->actions()) {
@@ -66,6 +83,24 @@ bool CapturaJanelas(TFPrincipal& principal, const QString& arquivo, const QStrin
             }
             menu->hide();
             Espera(100);
+        }
+        // the printer set-up, grabbed and closed from the event loop it runs
+        QTimer::singleShot(800, &principal, [&ok, arquivo] {
+            if (QWidget* dialogo = QApplication::activeModalWidget()) {
+                ok = dialogo->grab().save(ComSufixo(arquivo, QStringLiteral("-impressora"))) && ok;
+                dialogo->close();
+            }
+        });
+        principal.configuraImpressora();
+        principal.abreCalculadora();
+        Espera(300);
+        ok = principal.calculadora()->grab().save(ComSufixo(arquivo, QStringLiteral("-calculadora"))) && ok;
+        principal.calculadora()->hide();
+        if (auto* sobre = principal.findChild<TFSobre*>()) {
+            sobre->show();
+            Espera(300);
+            ok = sobre->grab().save(ComSufixo(arquivo, QStringLiteral("-sobre"))) && ok;
+            sobre->hide();
         }
     }
     if (!arquivoConfig.isEmpty()) {

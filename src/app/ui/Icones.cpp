@@ -191,7 +191,7 @@ void Korva(QPainter& p) {
     QLinearGradient g(0, 0, 32, 32);
     g.setColorAt(0, QColor(50, 110, 190));
     g.setColorAt(1, QColor(20, 50, 110));
-    p.setPen(Qt::NoPen);
+    p.setPen(QPen(QColor(235, 240, 250), 1.2));
     p.setBrush(g);
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
     QFont f("DejaVu Sans");

@@ -57,7 +57,8 @@ TFCalculadora::TFCalculadora(QWidget* pai) : QWidget(pai, Qt::Tool) {
             botao->setMinimumSize(48, 36);
             botao->setAutoDefault(false);
             connect(botao, &QPushButton::clicked, this, [this, rotulo] { tecla(rotulo); });
-            grade->addWidget(botao, l + 1, c);
+            // "=" takes the last two places of the bottom row
+            grade->addWidget(botao, l + 1, c, 1, rotulo == Igual ? 2 : 1);
         }
     atualiza();
 }

@@ -3,7 +3,7 @@
 // into the field that has the focus.
 #include <QWidget>
 
-#include "app/ui/MaquinaCalculadora.h"
+#include "app/MaquinaCalculadora.h"
 
 class QLineEdit;
 

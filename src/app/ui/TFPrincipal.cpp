@@ -411,7 +411,8 @@ void TFPrincipal::abreCalculadora() {
 }
 
 void TFPrincipal::digitaVisor() {
-    if (!calculadora_) return;
+    // Like looking for the calculator's window: a closed calculator types nothing.
+    if (!calculadora_ || !calculadora_->isVisible()) return;
     QWidget* alvo = QApplication::focusWidget();
     if (!alvo || DentroDe(alvo, calculadora_)) {
         // Typed from the calculator itself: the field that had the focus before.

@@ -1,5 +1,7 @@
 #include "app/ui/Textos.h"
 
+#include "app/Configuracoes.h"
+
 namespace korva::ui {
 
 QString TextoProduto() { return QStringLiteral("KORVA"); }
@@ -9,7 +11,7 @@ QString TextoVersaoSplash() { return QStringLiteral("Versão 2.4 c"); }
 QString TituloPrincipal() { return TituloJanela(QStringLiteral("Ulmeris")); }
 
 QStringList LinhasOrganizacao() {
-    return {QStringLiteral("Sistema de Cálculos Trabalhistas"), QStringLiteral("Justiça do Trabalho"),
+    return {QStringLiteral("Sistema de Cálculos Trabalhistas"), QString::fromUtf8(Configuracoes::Organizacao),
             QStringLiteral("Setores de Cálculos Judiciais")};
 }
 

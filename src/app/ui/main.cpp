@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
 
     TFSplash splash;
     splash.mostra();
+    if (parametros.isSet(captura)) CapturaSplash(splash, parametros.value(captura));
 
     std::unique_ptr<Sessao> sessao;
     try {

@@ -5,7 +5,7 @@
 // ("-1.234,56": "." groups thousands, "," separates the decimals).
 #include <string>
 
-namespace korva::ui {
+namespace korva {
 
 class MaquinaCalculadora {
 public:
@@ -42,4 +42,4 @@ private:
     std::string erro_;
 };
 
-}  // namespace korva::ui
+}  // namespace korva

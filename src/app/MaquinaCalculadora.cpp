@@ -1,10 +1,10 @@
-#include "app/ui/MaquinaCalculadora.h"
+#include "app/MaquinaCalculadora.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-namespace korva::ui {
+namespace korva {
 namespace {
 
 constexpr double Limite = 1e15;
@@ -174,4 +174,4 @@ void MaquinaCalculadora::trocaSinal() {
     if (novaEntrada_ && pendente_ == Operacao::Nenhuma) acumulado_ = valor();
 }
 
-}  // namespace korva::ui
+}  // namespace korva
