@@ -4,6 +4,9 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
 #include <nlohmann/json.hpp>
 
 #include "apoio/PastaTemporaria.h"

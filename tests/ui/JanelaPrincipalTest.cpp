@@ -249,6 +249,13 @@ private slots:
         Configuracoes& c = sessao_->configuracoes();
         bool editou = false;
         QTimer::singleShot(0, this, [&] {
+            // A failed check returns early: the dialog must still close, or the test hangs.
+            struct Fecha {
+                TFPrincipal* p;
+                ~Fecha() {
+                    if (auto* dd = p->findChild<TFConfig*>(); dd && dd->isVisible()) dd->reject();
+                }
+            } fecha{principal_.get()};
             auto* d = principal_->findChild<TFConfig*>();
             QVERIFY(d && d->isVisible());
             QCOMPARE(d->windowTitle(), QStringLiteral("KORVA - Configuração"));
@@ -338,6 +345,13 @@ private slots:
         const std::string municipioAntes = c.municipio;
         bool viu = false;
         QTimer::singleShot(0, this, [&] {
+            // A failed check returns early: the dialog must still close, or the test hangs.
+            struct Fecha {
+                TFPrincipal* p;
+                ~Fecha() {
+                    if (auto* dd = p->findChild<TFConfig*>(); dd && dd->isVisible()) dd->reject();
+                }
+            } fecha{principal_.get()};
             auto* d = principal_->findChild<TFConfig*>();
             // shown again with the values now held
             QCOMPARE(d->findChild<QLineEdit*>("EdMascara1")->text(), QStringLiteral("AA-999"));
