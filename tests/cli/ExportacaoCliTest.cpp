@@ -111,7 +111,7 @@ TEST_F(ExportacaoCli, RefusesUnknownGroupsMissingFoldersAndMissingFilesWithClear
     EXPECT_NE(st, 0);
 }
 
-TEST_F(ExportacaoCli, HelpListsEveryGroupWithItsShortName) {
+TEST(ExportacaoCliAjuda, HelpListsEveryGroupWithItsShortName) {
     int st = -1;
     const auto ajuda = Roda("tabelas exportar --help", &st);
     EXPECT_EQ(st, 0);
