@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Configuracoes.h"
 #include "util/ArquivoIni.h"
@@ -15,13 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Acao = ConfiguracaoDialogo::ResultadoTecla::Acao;
-
-std::string Conteudo(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 TEST(ConfiguracaoDialogo, FiltroDeTeclasDasMascaras) {
     auto tecla = [](std::string_view texto, size_t selecao, char32_t t) {
@@ -135,7 +129,7 @@ TEST(ConfiguracaoDialogo, FaixasRecusadasNaoGravamNada) {
     Cenario a;
     ConfiguracaoDialogo d;
     d.Carrega(a.c);
-    const std::string antes = Conteudo(a.c.arquivoPrivado());
+    const std::string antes = teste::LeArquivo(a.c.arquivoPrivado());
 
     auto recusa = [&](auto muda, const std::string& trecho) {
         ConfiguracaoDialogo copia = d;
@@ -148,7 +142,7 @@ TEST(ConfiguracaoDialogo, FaixasRecusadasNaoGravamNada) {
             EXPECT_NE(std::string(e.what()).find(trecho), std::string::npos) << e.what();
         }
         EXPECT_EQ(a.c.municipio, "Nome do Município");
-        EXPECT_EQ(Conteudo(a.c.arquivoPrivado()), antes);
+        EXPECT_EQ(teste::LeArquivo(a.c.arquivoPrivado()), antes);
     };
     recusa([](ConfiguracaoDialogo& x) { x.gerarArquivoINSS = true; x.regional = 25; }, "entre 0 e 24");
     recusa([](ConfiguracaoDialogo& x) { x.gerarArquivoINSS = true; x.regional = -1; }, "entre 0 e 24");

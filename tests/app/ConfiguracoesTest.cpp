@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "util/ArquivoIni.h"
 #include "util/Erros.h"
@@ -13,19 +14,6 @@ namespace korva {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Conteudo(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void Grava(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 struct Pastas {
     teste::PastaTemporaria tmp;
@@ -63,7 +51,7 @@ TEST(Configuracoes, PrimeiraPartidaCriaOsDoisArquivosComTodasAsChaves) {
     EXPECT_EQ(c.dataCorte.dma(), "28/07/2010");
 
     EXPECT_EQ(c.arquivoPrivado(), p.privada / "korva.INI");
-    EXPECT_EQ(Conteudo(p.privada / "korva.INI"),
+    EXPECT_EQ(teste::LeArquivo(p.privada / "korva.INI"),
               "[Configuracoes]\n"
               "Tribunal=" + std::string(Configuracoes::TribunalPadrao) + "\n"
               "Municipio=Nome do Município\n"
@@ -89,7 +77,7 @@ TEST(Configuracoes, PrimeiraPartidaCriaOsDoisArquivosComTodasAsChaves) {
               "Diretorio=C:\\\n"
               "Regional=00\n"
               "Periodo de Manutencao dos Arquivos=90\n");
-    EXPECT_EQ(Conteudo(p.estacao / "korva.INI"),
+    EXPECT_EQ(teste::LeArquivo(p.estacao / "korva.INI"),
               "[Configuracoes]\n"
               "Exibir Descricao das Verbas=S\n"
               "Ordenacao Parametros1=0\n"
@@ -100,16 +88,16 @@ TEST(Configuracoes, PrimeiraPartidaCriaOsDoisArquivosComTodasAsChaves) {
 
     // A second start changes nothing.
     const auto antes = fs::last_write_time(p.privada / "korva.INI");
-    const std::string texto = Conteudo(p.privada / "korva.INI");
+    const std::string texto = teste::LeArquivo(p.privada / "korva.INI");
     p.le();
-    EXPECT_EQ(Conteudo(p.privada / "korva.INI"), texto);
+    EXPECT_EQ(teste::LeArquivo(p.privada / "korva.INI"), texto);
     EXPECT_EQ(fs::last_write_time(p.privada / "korva.INI"), antes);
 }
 
 TEST(Configuracoes, InteirosInvalidosVoltamAoPadraoEEleEGravado) {
     for (const char* ruim : {"0", "-5", "cem", "", "x", "12abc"}) {
         Pastas p;
-        Grava(p.privada / "korva.INI", std::string("[Banco de Dados]\nQtde. Calculos por SubDiretorio=") + ruim +
+        teste::GravaArquivo(p.privada / "korva.INI", std::string("[Banco de Dados]\nQtde. Calculos por SubDiretorio=") + ruim +
                                            "\n[INSS]\nRegional=" + ruim +
                                            "\nPeriodo de Manutencao dos Arquivos=" + ruim + "\n");
         const Configuracoes c = p.le();
@@ -123,7 +111,7 @@ TEST(Configuracoes, InteirosInvalidosVoltamAoPadraoEEleEGravado) {
     }
 
     Pastas p;
-    Grava(p.privada / "korva.INI",
+    teste::GravaArquivo(p.privada / "korva.INI",
           "[Banco de Dados]\nQtde. Calculos por SubDiretorio= 250 \n"
           "[INSS]\nRegional=04\nPeriodo de Manutencao dos Arquivos=+30\n");
     const Configuracoes c = p.le();
@@ -137,10 +125,10 @@ TEST(Configuracoes, InteirosInvalidosVoltamAoPadraoEEleEGravado) {
 
 TEST(Configuracoes, RegraDoMarcadorEChavesLidasSemARegraDoVazio) {
     Pastas p;
-    Grava(p.privada / "korva.INI",
+    teste::GravaArquivo(p.privada / "korva.INI",
           "[configuracoes]\ntribunal=x\nMunicipio=  Canoas  \nSetor=   \n"
           "[INSS]\nGerar Arquivo para o INSS=\nDiretorio=/srv/remessas\n");
-    Grava(p.estacao / "KORVA.ini", "[Informação]\nCaminho=/opt/skins/Azul.skn\n");
+    teste::GravaArquivo(p.estacao / "KORVA.ini", "[Informação]\nCaminho=/opt/skins/Azul.skn\n");
     const Configuracoes c = p.le();
 
     EXPECT_EQ(c.tribunal, Configuracoes::TribunalPadrao);  // the marker itself takes the default
@@ -164,21 +152,21 @@ TEST(Configuracoes, RegraDoMarcadorEChavesLidasSemARegraDoVazio) {
 
 TEST(Configuracoes, ArquivoPrivadoEmWindows1252) {
     Pastas p;
-    Grava(p.privada / "korva.INI",
+    teste::GravaArquivo(p.privada / "korva.INI",
           "[Configuracoes]\r\nMunicipio=S\xE3o Jos\xE9\r\nTribunal=Tribunal Regional do Trabalho da 12\xAA Regi\xE3o\r\n"
           "[Informa\xE7\xE3o]\r\nCaminho=C:\\Ulmeris\\Skins\\X.SKN\r\n");
     const Configuracoes c = p.le();
     EXPECT_EQ(c.municipio, "São José");
     EXPECT_EQ(c.tribunal, "Tribunal Regional do Trabalho da 12ª Região");
     // No duplicate section was added for "Informação".
-    const std::string texto = Conteudo(p.privada / "korva.INI");
+    const std::string texto = teste::LeArquivo(p.privada / "korva.INI");
     EXPECT_EQ(texto.find("[Informação]"), texto.rfind("[Informação]"));
     EXPECT_NE(texto.find("Caminho=C:\\Ulmeris\\Skins\\X.SKN\r\n"), std::string::npos);
 }
 
 TEST(Configuracoes, GravacoesEscrevemSoAsSuasChaves) {
     Pastas p;
-    Grava(p.estacao / "korva.INI", "[Area de Trabalho]\nImagem=/fundo.png\nCor=255\n");
+    teste::GravaArquivo(p.estacao / "korva.INI", "[Area de Trabalho]\nImagem=/fundo.png\nCor=255\n");
     Configuracoes c = p.le();
 
     c.ordenacaoParametros1 = 2;

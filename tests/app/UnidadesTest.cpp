@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "storage/Aliases.h"
 #include "util/Erros.h"
@@ -13,18 +14,6 @@ namespace korva {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Conteudo(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void Grava(const fs::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 TEST(Unidades, LinhasDoArquivoDeUnidades) {
     const std::string longa(120, 'p');
@@ -48,14 +37,14 @@ TEST(Unidades, LinhasDoArquivoDeUnidades) {
 
     teste::PastaTemporaria pasta;
     EXPECT_TRUE(Unidades::Le(pasta.caminho() / "Alias.txt").empty());
-    Grava(pasta.caminho() / "Alias.txt", "A;/a\nB;/b\n");
+    teste::GravaArquivo(pasta.caminho() / "Alias.txt", "A;/a\nB;/b\n");
     EXPECT_EQ(Unidades::Le(pasta.caminho() / "Alias.txt").size(), 2u);
 }
 
 TEST(Unidades, MudaDiretorioDoAliasPrivado) {
     teste::PastaTemporaria pasta;
     const fs::path arq = pasta.caminho() / "Aliases.cfg";
-    Grava(arq, "[CalcPriv]\nPATH=/srv/antigo\n\n[CalcShare]\nPATH=/srv/compartilhado\n");
+    teste::GravaArquivo(arq, "[CalcPriv]\nPATH=/srv/antigo\n\n[CalcShare]\nPATH=/srv/compartilhado\n");
     {
         ArquivoAliases aliases(arq);
         Unidades::MudaDiretorio(aliases, "/srv/vara 2");
@@ -66,7 +55,7 @@ TEST(Unidades, MudaDiretorioDoAliasPrivado) {
     EXPECT_EQ(relido.caminho("CalcShare"), "/srv/compartilhado");
 
     const fs::path semPrivado = pasta.caminho() / "SoShare.cfg";
-    Grava(semPrivado, "[CalcShare]\nPATH=/srv/compartilhado\n");
+    teste::GravaArquivo(semPrivado, "[CalcShare]\nPATH=/srv/compartilhado\n");
     ArquivoAliases aliases(semPrivado);
     try {
         Unidades::MudaDiretorio(aliases, "/srv/vara1");
@@ -75,7 +64,7 @@ TEST(Unidades, MudaDiretorioDoAliasPrivado) {
         EXPECT_STREQ(e.what(), "Alias do KORVA não existe");
     }
     EXPECT_FALSE(aliases.existe("CalcPriv"));
-    EXPECT_EQ(Conteudo(semPrivado), "[CalcShare]\nPATH=/srv/compartilhado\n");
+    EXPECT_EQ(teste::LeArquivo(semPrivado), "[CalcShare]\nPATH=/srv/compartilhado\n");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Integracao.h"
 #include "util/Erros.h"
@@ -22,13 +23,6 @@ std::string MensagemDe(const std::function<void()>& f) {
         return e.what();
     }
     return "";
-}
-
-std::string Conteudo(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
 }
 
 }  // namespace
@@ -119,10 +113,10 @@ TEST(Integracao, ExecutaOLoteEEsperaOFim) {
 
     EXPECT_EQ(codigo, 3);
     EXPECT_GE(eventos, 2);
-    EXPECT_EQ(Conteudo(lote), linha + "\n");
+    EXPECT_EQ(teste::LeArquivo(lote), linha + "\n");
     // The result lands next to the batch file, and the last argument carries
     // no stray carriage return; the quoted lawsuit number arrives untouched.
-    EXPECT_EQ(Conteudo(pasta.caminho() / "P23.PAR"), "0123/2005; $X `y` 'z'\n");
+    EXPECT_EQ(teste::LeArquivo(pasta.caminho() / "P23.PAR"), "0123/2005; $X `y` 'z'\n");
 }
 
 TEST(Integracao, LinhaUnicaECodigoDeSaida) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Configuracoes.h"
 #include "reference/ServidorHttpTeste.h"
@@ -25,17 +26,6 @@ inline void PrintTo(const Valor& v, std::ostream* os) { *os << (v.nulo() ? "<vaz
 
 namespace {
 
-std::string Roda(const std::string& args, int* status = nullptr) {
-    std::string cmd = std::string(KORVA_CLI) + " " + args + " 2>&1";
-    FILE* f = popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buf{};
-    while (size_t n = fread(buf.data(), 1, buf.size(), f)) out.append(buf.data(), n);
-    const int st = pclose(f);
-    if (status) *status = WEXITSTATUS(st);
-    return out;
-}
-
 bool Contem(const std::string& texto, const std::string& parte) { return texto.find(parte) != std::string::npos; }
 
 // A data folder after korva-cli init.
@@ -43,10 +33,10 @@ struct Instalacao {
     fs::path dados;
     explicit Instalacao(fs::path d) : dados(std::move(d)) {
         int st = -1;
-        const auto saida = Roda("--dados " + dados.string() + " init", &st);
+        const auto saida = teste::RodaCli("--dados " + dados.string() + " init", &st);
         EXPECT_EQ(st, 0) << saida;
     }
-    std::string roda(const std::string& args, int* st) const { return Roda("--dados " + dados.string() + " " + args, st); }
+    std::string roda(const std::string& args, int* st) const { return teste::RodaCli("--dados " + dados.string() + " " + args, st); }
     std::unique_ptr<Banco> compartilhado() const {
         ArquivoAliases aliases(dados / "Aliases.cfg");
         return std::make_unique<Banco>("CalcShare", aliases.caminho("CalcShare"));

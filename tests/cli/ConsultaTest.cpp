@@ -9,6 +9,7 @@
 #include <vector>
 #include <nlohmann/json.hpp>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Ambiente.h"
 #include "reference/EsquemasReferencia.h"
@@ -22,14 +23,7 @@ namespace {
 
 // Runs korva-cli; stderr goes along with stdout unless `soSaida`.
 std::string Executa(const std::string& args, int* status, bool soSaida = false) {
-    std::string cmd = std::string(KORVA_CLI) + " " + args + (soSaida ? " 2>/dev/null" : " 2>&1");
-    FILE* f = popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buf{};
-    while (size_t n = fread(buf.data(), 1, buf.size(), f)) out.append(buf.data(), n);
-    const int st = pclose(f);
-    if (status) *status = WEXITSTATUS(st);
-    return out;
+    return teste::RodaComando(std::string(KORVA_CLI) + " " + args + (soSaida ? " 2>/dev/null" : " 2>&1"), status);
 }
 
 // A data folder whose aliases lead to two databases, the shared one holding

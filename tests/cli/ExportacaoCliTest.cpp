@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Sessao.h"
 #include "storage/Banco.h"
@@ -14,17 +15,6 @@ using namespace korva;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Roda(const std::string& args, int* status = nullptr) {
-    std::string cmd = std::string(KORVA_CLI) + " " + args + " 2>&1";
-    FILE* f = popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buf{};
-    while (size_t n = fread(buf.data(), 1, buf.size(), f)) out.append(buf.data(), n);
-    const int st = pclose(f);
-    if (status) *status = WEXITSTATUS(st);
-    return out;
-}
 
 int Quantidade(Banco& b, const std::string& tabela) {
     Tabela t(b, tabela);
@@ -51,7 +41,7 @@ TEST_F(ExportacaoCli, ExportsAndImportsAGroupNamedShortOrInFull) {
     const int feriados = Quantidade(comp, "FeriadosPadrao.db");
 
     int st = -1;
-    auto saida = Roda(Dados() + "--json tabelas exportar feriados '" + troca.string() + "'", &st);
+    auto saida = teste::RodaCli(Dados() + "--json tabelas exportar feriados '" + troca.string() + "'", &st);
     ASSERT_EQ(st, 0) << saida;
     auto j = nlohmann::json::parse(saida);
     EXPECT_EQ(j["acao"], "exportar");
@@ -69,13 +59,13 @@ TEST_F(ExportacaoCli, ExportsAndImportsAGroupNamedShortOrInFull) {
         t["Tipo"] = 3;
         t.grava();
     }
-    saida = Roda(Dados() + "tabelas importar FERIADOS '" + troca.string() + "'", &st);
+    saida = teste::RodaCli(Dados() + "tabelas importar FERIADOS '" + troca.string() + "'", &st);
     ASSERT_EQ(st, 0) << saida;
     EXPECT_NE(saida.find("importado"), std::string::npos) << saida;
     EXPECT_EQ(Quantidade(comp, "FeriadosPadrao.db"), feriados);
 
     // The group's title is accepted too; both tables of the monthly indices travel.
-    saida = Roda(Dados() + "--json tabelas exportar 'Índices Mensais' '" + troca.string() + "'", &st);
+    saida = teste::RodaCli(Dados() + "--json tabelas exportar 'Índices Mensais' '" + troca.string() + "'", &st);
     ASSERT_EQ(st, 0) << saida;
     j = nlohmann::json::parse(saida);
     ASSERT_EQ(j["tabelas"].size(), 2u);
@@ -86,34 +76,34 @@ TEST_F(ExportacaoCli, ExportsAndImportsAGroupNamedShortOrInFull) {
 
 TEST_F(ExportacaoCli, RefusesUnknownGroupsMissingFoldersAndMissingFilesWithClearMessages) {
     int st = -1;
-    auto saida = Roda(Dados() + "tabelas exportar salarios '" + troca.string() + "'", &st);
+    auto saida = teste::RodaCli(Dados() + "tabelas exportar salarios '" + troca.string() + "'", &st);
     EXPECT_NE(st, 0);
     EXPECT_NE(saida.find("Grupo de tabelas desconhecido: salarios"), std::string::npos) << saida;
     EXPECT_NE(saida.find("inss (I.N.S.S.)"), std::string::npos) << saida;
 
-    saida = Roda(Dados() + "tabelas importar inss '" + (p.caminho() / "nada").string() + "'", &st);
+    saida = teste::RodaCli(Dados() + "tabelas importar inss '" + (p.caminho() / "nada").string() + "'", &st);
     EXPECT_EQ(st, 2);
     EXPECT_NE(saida.find("Diretório inválido!"), std::string::npos) << saida;
 
     // An empty folder has none of the group's files; nothing is changed.
     Banco comp("CalcShare", p.caminho() / "Compartilhado");
     const int antes = Quantidade(comp, "FaixasINSS.DB");
-    saida = Roda(Dados() + "tabelas importar inss '" + troca.string() + "'", &st);
+    saida = teste::RodaCli(Dados() + "tabelas importar inss '" + troca.string() + "'", &st);
     EXPECT_EQ(st, 2);
     EXPECT_NE(saida.find("Arquivo de dados não encontrado no diretorio de origem!"), std::string::npos) << saida;
     EXPECT_EQ(Quantidade(comp, "FaixasINSS.DB"), antes);
 
-    saida = Roda(Dados() + "tabelas exportar valores '" + (p.caminho() / "Compartilhado").string() + "'", &st);
+    saida = teste::RodaCli(Dados() + "tabelas exportar valores '" + (p.caminho() / "Compartilhado").string() + "'", &st);
     EXPECT_EQ(st, 2);
     EXPECT_NE(saida.find("próprio banco de dados compartilhado"), std::string::npos) << saida;
 
-    saida = Roda(Dados() + "tabelas importar valores", &st);
+    saida = teste::RodaCli(Dados() + "tabelas importar valores", &st);
     EXPECT_NE(st, 0);
 }
 
 TEST(ExportacaoCliAjuda, HelpListsEveryGroupWithItsShortName) {
     int st = -1;
-    const auto ajuda = Roda("tabelas exportar --help", &st);
+    const auto ajuda = teste::RodaCli("tabelas exportar --help", &st);
     EXPECT_EQ(st, 0);
     for (const char* g : {"indices (Índices Mensais)", "diario (Índices Diários)", "ir (Imposto de Renda)",
                           "inss (I.N.S.S.)", "valores (Valores Mensais)", "feriados (Feriados)"})

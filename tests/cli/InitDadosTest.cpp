@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "storage/Aliases.h"
 #include "storage/Banco.h"
@@ -16,13 +17,7 @@ namespace {
 
 // Runs the command from `pasta`, away from the source tree.
 std::string RodaCli(const std::filesystem::path& pasta, const std::string& args, int* status) {
-    const std::string cmd = "cd '" + pasta.string() + "' && " + std::string(KORVA_CLI) + " " + args + " 2>&1";
-    FILE* f = popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buf{};
-    while (size_t n = fread(buf.data(), 1, buf.size(), f)) out.append(buf.data(), n);
-    *status = WEXITSTATUS(pclose(f));
-    return out;
+    return teste::RodaComando("cd '" + pasta.string() + "' && " + std::string(KORVA_CLI) + " " + args + " 2>&1", status);
 }
 
 int Linhas(Banco& b, const std::string& tabela) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Sessao.h"
 #include "storage/Aliases.h"
@@ -16,23 +17,12 @@ using namespace korva;
 
 namespace {
 
-std::string Roda(const std::string& args, int* status = nullptr) {
-    std::string cmd = std::string(KORVA_CLI) + " " + args + " 2>&1";
-    FILE* f = popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buf{};
-    while (size_t n = fread(buf.data(), 1, buf.size(), f)) out.append(buf.data(), n);
-    const int st = pclose(f);
-    if (status) *status = WEXITSTATUS(st);
-    return out;
-}
-
 }  // namespace
 
 TEST(Init, CreatesBothDatabasesWithEveryFixedTableOnceAndReportsWhere) {
     teste::PastaTemporaria p;
     int st = -1;
-    const auto saida = Roda("--dados " + p.caminho().string() + " --json init", &st);
+    const auto saida = teste::RodaCli("--dados " + p.caminho().string() + " --json init", &st);
     ASSERT_EQ(st, 0) << saida;
     const auto j = nlohmann::json::parse(saida);
     EXPECT_TRUE(j["criado"].get<bool>());
@@ -50,7 +40,7 @@ TEST(Init, CreatesBothDatabasesWithEveryFixedTableOnceAndReportsWhere) {
     EXPECT_TRUE(std::filesystem::exists(p.caminho() / "korva.INI"));
 
     // A second run finds the databases and changes nothing.
-    const auto segunda = Roda("--dados " + p.caminho().string() + " init", &st);
+    const auto segunda = teste::RodaCli("--dados " + p.caminho().string() + " init", &st);
     EXPECT_EQ(st, 0);
     EXPECT_NE(segunda.find("já existiam"), std::string::npos) << segunda;
 }
@@ -62,14 +52,14 @@ TEST(Init, AMissingDatabaseFolderStopsWithAClearMessage) {
     std::filesystem::remove_all(p.caminho() / "Compartilhado");
     EXPECT_THROW(Sessao s(amb), ErroBanco);
     int st = 0;
-    const auto saida = Roda("--dados " + p.caminho().string() + " init", &st);
+    const auto saida = teste::RodaCli("--dados " + p.caminho().string() + " init", &st);
     EXPECT_EQ(st, 2);
     EXPECT_NE(saida.find("Compartilhado"), std::string::npos) << saida;
 }
 
 TEST(Init, HelpListsTheCommandsInPortuguese) {
     int st = -1;
-    const auto ajuda = Roda("--help", &st);
+    const auto ajuda = teste::RodaCli("--help", &st);
     EXPECT_EQ(st, 0);
     EXPECT_NE(ajuda.find("init"), std::string::npos);
     EXPECT_NE(ajuda.find("--dados"), std::string::npos);

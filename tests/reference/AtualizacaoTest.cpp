@@ -17,6 +17,7 @@
 #include <limits>
 #include <sstream>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Configuracoes.h"
 #include "reference/Atualizacao.h"
@@ -58,11 +59,6 @@ std::string Le(const fs::path& p) {
     s << in.rdbuf();
     return s.str();
 }
-void Grava(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 RegistroDat RegValores(int ano, int mes, double v) { return {ano, mes, v, v + 1, v + 2, v + 3, v + 4, v + 5}; }
 RegistroDat RegINSS(int ano, int mes, double v) {
     RegistroDat r{ano, mes};
@@ -286,7 +282,7 @@ TEST_F(AtualizacaoTeste, AnyFailureLeavesEveryTableAsItWas) {
     // A record that is not of the format, in the last file applied.
     std::string ir = Le(dat / "FaixasIR.dat");
     ir.replace(120 + 4, 4, I32(13));
-    Grava(dat / "FaixasIR.dat", ir);
+    teste::GravaArquivo(dat / "FaixasIR.dat", ir);
     std::string msg = erroAoAplicar();
     EXPECT_NE(msg.find("FaixasIR.dat"), std::string::npos) << msg;
     EXPECT_NE(msg.find("registro 2"), std::string::npos) << msg;
@@ -470,7 +466,7 @@ TEST_F(DownloadTeste, AMissingFileACutTransferOrASilentServerFailsAndNoTableChan
     {
         // The server announces the whole file and closes half-way: the older
         // copy of the file is not replaced by the cut one.
-        Grava(baixados / "Diario.dat", "anterior");
+        teste::GravaArquivo(baixados / "Diario.dat", "anterior");
         teste::ServidorHttpTeste srv(servidos);
         srv.corta("Diario.dat", 1000);
         const auto msg = ErroDe([&] { AtualizaTabelas(banco, ParaServidor(srv.endereco(), baixados)); });
@@ -596,6 +592,7 @@ TEST(ConfiguracaoAtualizacao, ProxySettingsServerKeyPortsAndDialogRules) {
     // Dialog: address and port only with the proxy box, user and password only with both.
     auto c = EstadoControlesProxy(false, true);
     EXPECT_FALSE(c.endereco || c.autenticacao || c.usuario);
+    EXPECT_FALSE(c.focoNaSenha);  // the password field is disabled: the focus goes to the proxy box
     c = EstadoControlesProxy(true, false);
     EXPECT_TRUE(c.endereco && c.autenticacao);
     EXPECT_FALSE(c.usuario || c.focoNaSenha);

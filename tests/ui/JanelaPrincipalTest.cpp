@@ -24,6 +24,7 @@
 #include <memory>
 #include <sstream>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Ambiente.h"
 #include "app/Configuracoes.h"
@@ -91,13 +92,6 @@ protected:
         e->accept();
     }
 };
-
-std::string LeArquivo(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 }  // namespace
 
@@ -340,8 +334,8 @@ private slots:
 
     void configuracaoCanceladaNadaMuda() {
         Configuracoes& c = sessao_->configuracoes();
-        const std::string privadoAntes = LeArquivo(c.arquivoPrivado());
-        const std::string estacaoAntes = LeArquivo(c.arquivoEstacao());
+        const std::string privadoAntes = teste::LeArquivo(c.arquivoPrivado());
+        const std::string estacaoAntes = teste::LeArquivo(c.arquivoEstacao());
         const std::string municipioAntes = c.municipio;
         bool viu = false;
         QTimer::singleShot(0, this, [&] {
@@ -366,8 +360,8 @@ private slots:
         QVERIFY(viu);
         QCOMPARE(c.municipio, municipioAntes);
         QCOMPARE(c.qtdeCalculosPorSubDiretorio, 250);
-        QCOMPARE(LeArquivo(c.arquivoPrivado()), privadoAntes);
-        QCOMPARE(LeArquivo(c.arquivoEstacao()), estacaoAntes);
+        QCOMPARE(teste::LeArquivo(c.arquivoPrivado()), privadoAntes);
+        QCOMPARE(teste::LeArquivo(c.arquivoEstacao()), estacaoAntes);
     }
 
     void errosDosEventosVaoAoTratador() {

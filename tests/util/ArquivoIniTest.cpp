@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "util/Erros.h"
 
@@ -12,18 +13,6 @@ namespace korva {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Conteudo(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void Grava(const fs::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 TEST(ArquivoIni, NomesComBrancosEAcentosVoltamComoForamEscritos) {
     teste::PastaTemporaria pasta;
@@ -36,7 +25,7 @@ TEST(ArquivoIni, NomesComBrancosEAcentosVoltamComoForamEscritos) {
     ini.escreve("Banco de Dados", "Qtde. Calculos por SubDiretorio", "100");
     ini.escreve("Configurações", "Descrição", "São João");
 
-    EXPECT_EQ(Conteudo(arq),
+    EXPECT_EQ(teste::LeArquivo(arq),
               "[Informação]\nCaminho=C:\\Arquivos de Programas\\Skins\\MXSKIN28.SKN\n\n"
               "[Banco de Dados]\nQtde. Calculos por SubDiretorio=100\n\n"
               "[Configurações]\nDescrição=São João\n");
@@ -63,7 +52,7 @@ TEST(ArquivoIni, NomesComBrancosEAcentosVoltamComoForamEscritos) {
 TEST(ArquivoIni, ReescritaGuardaOrdemComentariosELinhasDesconhecidas) {
     teste::PastaTemporaria pasta;
     const fs::path arq = pasta.caminho() / "korva.INI";
-    Grava(arq,
+    teste::GravaArquivo(arq,
           "; settings of the office\r\n"
           "[Configuracoes]\r\n"
           "Tribunal = TRT da 4ª Região\r\n"
@@ -84,7 +73,7 @@ TEST(ArquivoIni, ReescritaGuardaOrdemComentariosELinhasDesconhecidas) {
     ini.escreve("configuracoes", "Municipio", "Porto Alegre");
     ini.escreve("CONFIGURACOES", "setor", "Contadoria");
     ini.escreve("Internet", "ProxyPorta", "8080");
-    EXPECT_EQ(Conteudo(arq),
+    EXPECT_EQ(teste::LeArquivo(arq),
               "; settings of the office\r\n"
               "[Configuracoes]\r\n"
               "Tribunal = TRT da 4ª Região\r\n"
@@ -103,13 +92,13 @@ TEST(ArquivoIni, ReescritaGuardaOrdemComentariosELinhasDesconhecidas) {
 TEST(ArquivoIni, ArquivoEmWindows1252ELidoEReescritoEmUtf8) {
     teste::PastaTemporaria pasta;
     const fs::path arq = pasta.caminho() / "korva.INI";
-    Grava(arq, "[Informa\xE7\xE3o]\nCaminho=C:\\Skins\\MXSKIN28.SKN\n[Configuracoes]\nMunicipio=S\xE3o Paulo\n");
+    teste::GravaArquivo(arq, "[Informa\xE7\xE3o]\nCaminho=C:\\Skins\\MXSKIN28.SKN\n[Configuracoes]\nMunicipio=S\xE3o Paulo\n");
     ArquivoIni ini(arq);
     EXPECT_EQ(ini.le("Informação", "Caminho"), "C:\\Skins\\MXSKIN28.SKN");
     EXPECT_EQ(ini.le("Configuracoes", "Municipio"), "São Paulo");
 
     ini.escreve("Configuracoes", "Setor", "Cálculos");
-    EXPECT_EQ(Conteudo(arq),
+    EXPECT_EQ(teste::LeArquivo(arq),
               "[Informação]\nCaminho=C:\\Skins\\MXSKIN28.SKN\n[Configuracoes]\nMunicipio=São Paulo\nSetor=Cálculos\n");
 }
 
