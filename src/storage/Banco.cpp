@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <functional>
 
 #include "storage/Gravacao.h"
@@ -93,10 +94,24 @@ std::string Banco::chave(const std::filesystem::path& p) const { return Minuscul
 std::shared_ptr<Conexao> Banco::conexao(const std::string& nomeTabela, bool somenteLeitura) {
     const auto p = caminho(nomeTabela);
     const auto k = chave(p);
-    if (auto it = conexoes_.find(k); it != conexoes_.end())
-        if (auto c = it->second.lock()) return c;
-    auto c = std::make_shared<Conexao>(p, somenteLeitura);
+    if (auto it = conexoes_.find(k); it != conexoes_.end()) {
+        if (it->second->mesmoArquivo() || it->second->emTransacao()) return it->second;
+        conexoes_.erase(it);
+    }
+    // Shared by every handle, so always opened for writing where the file
+    // allows it; read-only handles are kept from writing by the dataset.
+    (void)somenteLeitura;
+    auto c = std::make_shared<Conexao>(p, false);
     conexoes_[k] = c;
+    usoRecente_.erase(std::remove(usoRecente_.begin(), usoRecente_.end(), k), usoRecente_.end());
+    usoRecente_.push_back(k);
+    // Close the connections used longest ago; handles still using one keep it alive.
+    constexpr size_t kMaximoConexoes = 64;
+    while (usoRecente_.size() > kMaximoConexoes) {
+        auto velha = conexoes_.find(usoRecente_.front());
+        if (velha != conexoes_.end() && !velha->second->emTransacao()) conexoes_.erase(velha);
+        usoRecente_.erase(usoRecente_.begin());
+    }
     return c;
 }
 

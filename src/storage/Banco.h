@@ -86,7 +86,10 @@ private:
 
     std::string alias_;
     std::filesystem::path pasta_;
-    std::map<std::string, std::weak_ptr<Conexao>> conexoes_;
+    // Connections stay open between uses (a keyed read then costs no file
+    // opening); the oldest are closed past a limit.
+    std::map<std::string, std::shared_ptr<Conexao>> conexoes_;
+    std::vector<std::string> usoRecente_;
     int profundidade_ = 0;
     std::vector<std::shared_ptr<Conexao>> naTransacao_;
 };

@@ -1,5 +1,7 @@
 #include "storage/Conexao.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <system_error>
@@ -145,7 +147,18 @@ std::unique_ptr<Conexao> Conexao::Cria(const std::filesystem::path& arquivo) {
     return c;
 }
 
+bool Conexao::mesmoArquivo() const {
+    struct stat st {};
+    if (::stat(arquivo_.c_str(), &st) != 0) return false;
+    return static_cast<uint64_t>(st.st_ino) == inode_ && static_cast<uint64_t>(st.st_dev) == dispositivo_;
+}
+
 void Conexao::configura() {
+    struct stat st {};
+    if (::stat(arquivo_.c_str(), &st) == 0) {
+        inode_ = st.st_ino;
+        dispositivo_ = st.st_dev;
+    }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kEsperaOcupadoMs);
     RegistraColacao(db_);

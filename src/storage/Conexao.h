@@ -35,6 +35,9 @@ public:
     Conexao& operator=(const Conexao&) = delete;
 
     sqlite3* bruto() const { return db_; }
+    // False when the file at the path is no longer the one this connection
+    // opened (deleted, or replaced by a restore or rebuild).
+    bool mesmoArquivo() const;
     const std::filesystem::path& arquivo() const { return arquivo_; }
     bool somenteLeitura() const { return somenteLeitura_; }
 
@@ -72,6 +75,7 @@ private:
     bool somenteLeitura_ = false;
     bool emTransacao_ = false;
     uint64_t geracao_ = 0;
+    uint64_t inode_ = 0, dispositivo_ = 0;
     std::unique_ptr<DefTabela> definicao_;
     std::map<std::string, sqlite3_stmt*> guardados_;
     std::vector<std::string> visoes_;
