@@ -169,3 +169,31 @@ TEST(Banco, AFailingChangeInsideATransactionLeavesEveryTableAsItWas) {
     c.atualiza();
     EXPECT_EQ(c.quantidade(), 1);
 }
+
+TEST(Banco, AFileReplacedUnderneathIsReadAfreshNotThroughTheOldConnection) {
+    teste::PastaTemporaria p;
+    Banco b("T", p.caminho());
+    b.criaTabela("Valores.DB", Simples());
+    {
+        Tabela t(b, "Valores.DB");
+        t.abre(ModoAbertura::SomenteLeitura);  // a read-only use first
+        EXPECT_EQ(t.quantidade(), 0);
+    }
+    EXPECT_EQ(b.consulta("select count(*) from Valores", {"Valores.DB"})[0][0].comoInteiro(), 0);
+    // Another program restores a copy with two rows over the file.
+    std::filesystem::create_directory(p.caminho() / "copia");
+    {
+        Banco outro("C", p.caminho() / "copia");
+        outro.criaTabela("Valores.DB", Simples());
+        Tabela t(outro, "Valores.DB");
+        t.abre();
+        Inclui(t, 1, 2020, 1);
+        Inclui(t, 2, 2020, 2);
+    }
+    std::filesystem::rename(p.caminho() / "copia" / "Valores.DB", p.caminho() / "Valores.DB");
+    EXPECT_EQ(b.consulta("select count(*) from Valores", {"Valores.DB"})[0][0].comoInteiro(), 2);
+    Tabela t(b, "Valores.DB");
+    t.abre();  // and writing works on the new file
+    Inclui(t, 3, 2020, 3);
+    EXPECT_EQ(t.quantidade(), 3);
+}
