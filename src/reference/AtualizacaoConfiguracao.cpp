@@ -59,7 +59,9 @@ ControlesProxy EstadoControlesProxy(bool usaProxy, bool autenticacao) {
     c.endereco = usaProxy;
     c.autenticacao = usaProxy;
     c.usuario = usaProxy && autenticacao;
-    c.focoNaSenha = autenticacao;
+    // A disabled field cannot take the focus: the password field gets it only
+    // when it is enabled, which is when both boxes are ticked.
+    c.focoNaSenha = c.usuario;
     return c;
 }
 

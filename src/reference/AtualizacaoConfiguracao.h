@@ -49,7 +49,7 @@ struct ControlesProxy {
     bool endereco = false;      // "Endereço:", "Porta:" and their fields
     bool autenticacao = false;  // the authentication check box
     bool usuario = false;       // "Usuário:", "Senha:" and their fields
-    bool focoNaSenha = false;   // else the focus goes to the proxy check box
+    bool focoNaSenha = false;   // the password field (only when enabled); else the proxy check box
 };
 ControlesProxy EstadoControlesProxy(bool usaProxy, bool autenticacao);
 

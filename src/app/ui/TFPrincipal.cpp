@@ -36,6 +36,7 @@
 #include "app/ui/TFSobre.h"
 #include "app/ui/Textos.h"
 #include "app/ui/TratamentoErros.h"
+#include "reference/ui/TFConfigProxy.h"
 #include "util/Data.h"
 
 namespace korva::ui {
@@ -74,6 +75,7 @@ TFPrincipal::TFPrincipal(Sessao& sessao, QWidget* pai)
     calculadora_ = new TFCalculadora(this);
     configuracao_ = new TFConfig(configuracoes(), this);
     sobre_ = new TFSobre(this);
+    registraDialogo(QStringLiteral("MnAtualizarWeb"), [d = new TFConfigProxy(sessao_, this)] { d->exec(); });
 
     // The main window sees every key and hint before the control that gets them.
     qApp->installEventFilter(this);
