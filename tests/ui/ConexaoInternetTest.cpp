@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "apoio/Arquivos.h"
+#include "apoio/FechaMensagens.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Ambiente.h"
 #include "app/Configuracoes.h"
@@ -48,23 +49,7 @@ namespace {
 
 const std::vector<std::string> Oficiais = {"Diario.DB", "Valores.DB", "FaixasINSS.DB", "FaixasIR.db"};
 
-// Closes every message box that comes up, remembering its text.
-class FechaMensagens : public QObject {
-public:
-    FechaMensagens() {
-        connect(&relogio_, &QTimer::timeout, this, [this] {
-            if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                textos.append(caixa->text());
-                caixa->done(QMessageBox::Ok);
-            }
-        });
-        relogio_.start(20);
-    }
-    QStringList textos;
-
-private:
-    QTimer relogio_;
-};
+using teste::FechaMensagens;
 
 // Watches the progress window on every pass of the event loop (the update
 // lets the loop run between files): each step it shows, and the cursor.

@@ -25,6 +25,7 @@
 #include <sstream>
 
 #include "apoio/Arquivos.h"
+#include "apoio/FechaMensagens.h"
 #include "apoio/PastaTemporaria.h"
 #include "app/Ambiente.h"
 #include "app/Configuracoes.h"
@@ -44,23 +45,7 @@ using namespace korva::ui;
 
 namespace {
 
-// Closes every message box that comes up, remembering its text.
-class FechaMensagens : public QObject {
-public:
-    FechaMensagens() {
-        connect(&relogio_, &QTimer::timeout, this, [this] {
-            if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                textos.append(caixa->text());
-                caixa->done(QMessageBox::Ok);
-            }
-        });
-        relogio_.start(20);
-    }
-    QStringList textos;
-
-private:
-    QTimer relogio_;
-};
+using teste::FechaMensagens;
 
 // Records what the error handler shows instead of opening boxes.
 class Registro : public ApresentacaoErros {
