@@ -125,7 +125,8 @@ void ConjuntoCalculo::CriaTabela(const std::string& nome, int tipo) {
             throw;
         }
     } catch (const ErroBanco& e) {
-        if (aviso_) aviso_("Erro!", MensagemInterna("Não foi possível criar a tabela.", e));
+        if (!aviso_) throw;  // nobody to tell: the caller gets the failure
+        aviso_("Erro!", MensagemInterna("Não foi possível criar a tabela.", e));
     }
 }
 
@@ -137,7 +138,8 @@ void ConjuntoCalculo::ExcluiTabela(const std::filesystem::path& pasta, const std
         if (!banco_.existe(nomeRelativo)) return;
         banco_.excluiTabela(nomeRelativo);
     } catch (const ErroBanco& e) {
-        if (aviso_) aviso_("Erro!", MensagemInterna("Não foi possível excluir a tabela.", e));
+        if (!aviso_) throw;
+        aviso_("Erro!", MensagemInterna("Não foi possível excluir a tabela.", e));
     }
 }
 

@@ -14,7 +14,7 @@ class Banco;
 class ConjuntoCalculo {
 public:
     // Shown for a database error while creating or deleting a table, which is
-    // not passed on (title, text).
+    // then not passed on (title, text). Without it the error is passed on.
     using Aviso = std::function<void(const std::string& titulo, const std::string& texto)>;
 
     // `qtdePorPasta` gives the folder-size setting at the moment it is needed.
