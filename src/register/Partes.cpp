@@ -71,6 +71,27 @@ std::string Partes::NomeTabelaPartes(const std::string& nomeDiretorio, int arqui
 
 std::string Partes::titulo() const { return "KORVA - Tabela de Partes (" + nomeTabela_ + ")"; }
 
+const std::vector<std::pair<std::string, std::string>>& Partes::Colunas() {
+    static const std::vector<std::pair<std::string, std::string>> colunas{
+        {"Nome", "Nome da Parte"},         {"TipoParte", "Tipo Parte"}, {"Dependentes", "Dependentes"},
+        {"Sequencial", "Sequencial"},      {"TipoDocumento", "Tipo Documento"}, {"Documento", "Documento"},
+    };
+    return colunas;
+}
+
+bool Partes::ImportacaoVisivel(const std::string& integraPartes) { return Apara(integraPartes) == "S"; }
+
+void Partes::carregaCodigos(TabelasReferencia& referencia) {
+    tiposParte_ = referencia.ListaNomes("TipoParte.db");
+    tiposDocumento_ = referencia.ListaNomes("Documento.db");
+}
+
+std::string Partes::Nome(const std::vector<ItemLista>& lista, int codigo) {
+    for (const auto& item : lista)
+        if (item.codigo == codigo) return item.nome;
+    return {};
+}
+
 void Partes::abre() {
     Tabela& t = *tabela_;
     t.abre();

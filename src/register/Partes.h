@@ -10,7 +10,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "reference/TabelasReferencia.h"
 #include "storage/Tabela.h"
 
 namespace korva {
@@ -48,6 +51,20 @@ public:
     void fecha();
     Tabela& tabela() { return *tabela_; }
 
+    // The grid's columns: field and caption.
+    static const std::vector<std::pair<std::string, std::string>>& Colunas();
+    // The import button is shown only when the setting "Integra Partes" is "S".
+    static bool ImportacaoVisivel(const std::string& integraPartes);
+
+    // The code lists of the two drop-downs (TipoParte.db and Documento.db of
+    // the shared database), read once when the window is created.
+    void carregaCodigos(TabelasReferencia& referencia);
+    const std::vector<ItemLista>& tiposParte() const { return tiposParte_; }
+    const std::vector<ItemLista>& tiposDocumento() const { return tiposDocumento_; }
+    // The text shown for a code ("" when the list does not hold it).
+    std::string textoTipoParte(int codigo) const { return Nome(tiposParte_, codigo); }
+    std::string textoTipoDocumento(int codigo) const { return Nome(tiposDocumento_, codigo); }
+
     // ---- import ----
     // Runs "Partes.exe" of `pastaPrograma` through the script "P<arquivo>.bat"
     // of that folder, waits for it (calling `processaEventos` meanwhile), and
@@ -68,6 +85,7 @@ public:
     int importaTexto(std::string_view conteudo);
 
 private:
+    static std::string Nome(const std::vector<ItemLista>& lista, int codigo);
     void aplicaRegras(Tabela& t);
     void gravaLinha(const std::string& linha);
 
@@ -76,6 +94,7 @@ private:
     int arquivo_;
     std::string nomeTabela_;
     std::unique_ptr<Tabela> tabela_;
+    std::vector<ItemLista> tiposParte_, tiposDocumento_;
     bool formatando_ = false;
 };
 
