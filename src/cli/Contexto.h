@@ -29,5 +29,7 @@ void RegistraAtualizacao(CLI::App& tabelas, Contexto& ctx);
 void RegistraExportacao(CLI::App& tabelas, Contexto& ctx);
 // "consulta salario-minimo|inss|ir MM/AAAA".
 void RegistraConsulta(CLI::App& app, Contexto& ctx);
+// "calculo importar|exportar", "processo listar|excluir|novo-grupo|duplicar", "gerar".
+void RegistraCalculos(CLI::App& app, Contexto& ctx);
 
 }  // namespace korva::cli

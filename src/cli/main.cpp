@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     korva::cli::RegistraAtualizacao(*tabelas, ctx);
     korva::cli::RegistraExportacao(*tabelas, ctx);
     korva::cli::RegistraConsulta(app, ctx);
+    korva::cli::RegistraCalculos(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

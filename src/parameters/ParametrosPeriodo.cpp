@@ -1,26 +1,17 @@
 #include "parameters/ParametrosPeriodo.h"
 
-#include <cmath>
-
-#include "app/Validacoes.h"
 #include "parameters/Geracao.h"
+#include "parameters/LinhaParametros.h"
 #include "parameters/VerbasCatalogo.h"
 #include "register/RegrasAcrescimos.h"
 #include "storage/Banco.h"
 #include "storage/Excecoes.h"
 #include "util/Erros.h"
-#include "util/Texto.h"
 
 namespace korva {
 
 namespace {
 
-const char* const kMeses[] = {"Mes1", "Mes2", "MMes1", "MMes2"};
-const char* const kAnos[] = {"Ano1", "Ano2", "MAno1", "MAno2"};
-const char* const kCamposMedia[] = {"ItemMedia", "MMes1", "MAno1", "MMes2", "MAno2"};
-
-// Fields of the remembered row, by name (all but Codigo).
-using LinhaLembrada = std::map<std::string, Valor>;
 std::optional<LinhaLembrada>& Lembrada() {
     static std::optional<LinhaLembrada> linha;
     return linha;
@@ -31,34 +22,13 @@ bool CopiadoComoEsta(const std::string& campo) {
     return campo == "VFM" || campo == "Diferenca" || campo == "CodDataBasePadrao" || campo == "INSS";
 }
 
-bool ZeroOuVazio(const Valor& v) {
-    if (v.nulo()) return true;
-    if (v.ehTexto()) return v.comoTexto().empty();
-    if (v.ehLogico()) return !v.comoLogico();
-    return v.comoNumero() == 0;
-}
-
-int Inteiro(const Valor& v) { return v.nulo() ? 0 : static_cast<int>(v.comoInteiro()); }
-
-bool TerminaEmZero(int item) { return item % 10 == 0; }
-
-// Runs a block with a flag raised, lowering it however the block ends.
-struct Bandeira {
-    bool& b;
-    bool antes;
-    explicit Bandeira(bool& f) : b(f), antes(f) { b = true; }
-    ~Bandeira() { b = antes; }
-};
-
 }  // namespace
 
 std::string ParametrosPeriodo::Titulo(const std::string& nomeTabela) {
     return "KORVA - Tabela de Parâmetros por Período (" + nomeTabela + ")";
 }
 
-bool ParametrosPeriodo::ItemFixo(int item) {
-    return (item >= 1 && item <= 4) || item == 997 || item == 998 || item == 999;
-}
+bool ParametrosPeriodo::ItemFixo(int item) { return korva::ItemFixo(item); }
 
 std::optional<std::vector<std::string>> ParametrosPeriodo::ObrigatoriosDe(int item, const std::string& vfm) {
     if (item == 1 || item == 3 || item == 997 || item == 998 || item == 999) return std::vector<std::string>{"Qtde"};
@@ -115,50 +85,13 @@ bool ParametrosPeriodo::obrigatorio(const std::string& campo) const {
     return false;
 }
 
-bool ParametrosPeriodo::valorComBotao() { return Inteiro(tabela_->valor("Item")) == 4; }
+bool ParametrosPeriodo::valorComBotao() { return InteiroOuZero(tabela_->valor("Item")) == 4; }
 
 void ParametrosPeriodo::ligaRegras() {
     Tabela& t = *tabela_;
-    for (const char* m : kMeses)
-        t.validaCampo(m, [](Tabela&, const Valor& v) {
-            if (!v.nulo()) ValidaMes(static_cast<int>(v.comoInteiro()));
-        });
-    for (const char* a : kAnos) {
-        const std::string campo = a;
-        t.validaCampo(campo, [](Tabela&, const Valor& v) {
-            if (!v.nulo()) ValidaAno(AnoCompleto(static_cast<int>(v.comoInteiro())));
-        });
-        // A two-digit year is stored with its century.
-        t.aoAlterarCampo(campo, [campo](Tabela& tab) {
-            const Valor& v = tab.valor(campo);
-            if (v.nulo()) return;
-            const int completo = AnoCompleto(static_cast<int>(v.comoInteiro()));
-            if (completo != v.comoInteiro()) tab[campo] = completo;
-        });
-    }
-    for (const char* c : {"VFM", "Diferenca", "INSS"}) {
-        const std::string campo = c;
-        t.validaCampo(campo, [campo](Tabela&, const Valor& v) {
-            if (v.nulo()) return;
-            const std::string s = Maiusculas(v.comoTexto());
-            if (campo == "VFM" && s != "V" && s != "F" && s != "M" && s != "C") throw ErroKorva(MsgValorInvalido);
-            if (campo == "Diferenca" && !s.empty() && s != "Z" && s != "C") throw ErroKorva(MsgValorInvalido);
-        });
-        t.aoAlterarCampo(campo, [this, campo](Tabela& tab) {
-            const Valor& v = tab.valor(campo);
-            if (!v.nulo()) {
-                const std::string s = Maiusculas(v.comoTexto());
-                if (s != v.comoTexto()) {
-                    tab[campo] = s;
-                    return;  // the change of the capitals runs this again
-                }
-            }
-            if (campo == "VFM") ajustaPorItemEVfm();
-        });
-    }
-    t.validaCampo("Divisor", [](Tabela&, const Valor& v) {
-        if (!v.nulo() && std::fabs(v.comoNumero()) <= 0.5) throw ErroKorva(MsgDivisorZero);
-    });
+    LigaMesesEAnos(t, {"Mes1", "Mes2", "MMes1", "MMes2"}, {"Ano1", "Ano2", "MAno1", "MAno2"});
+    LigaLetrasEDivisor(
+        t, [](const std::string& s) { return s == "V" || s == "F" || s == "M" || s == "C"; }, [this] { ajustaPorItemEVfm(); });
     for (const char* c : {"Item", "Base", "ItemMedia"}) {
         const std::string campo = c;
         t.validaCampo(campo, [this, campo](Tabela&, const Valor& v) { validaItem(campo, v); });
@@ -181,14 +114,7 @@ void ParametrosPeriodo::ligaRegras() {
 }
 
 void ParametrosPeriodo::validaItem(const std::string& campo, const Valor& novo) {
-    if (novo.nulo()) return;
-    const Tabela& t = *tabela_;
-    auto de = [&](const char* c) { return campo == c ? novo : t.valor(c); };
-    const Valor item = de("Item"), base = de("Base"), media = de("ItemMedia");
-    if (!item.nulo() && !base.nulo() && item.comoInteiro() == base.comoInteiro()) throw ErroKorva(MsgItemIgualBase);
-    if (!item.nulo() && !media.nulo() && item.comoInteiro() == media.comoInteiro())
-        throw ErroKorva(MsgItemIgualMedia);
-    if (!catalogo_->Existe(static_cast<int>(novo.comoInteiro()))) throw ErroKorva(MsgItemInvalido);
+    ValidaItens(*tabela_, campo, novo, *catalogo_, [](int) { return std::string(MsgItemIgualBase); });
 }
 
 void ParametrosPeriodo::ajustaPorItemEVfm() {
@@ -199,17 +125,7 @@ void ParametrosPeriodo::ajustaPorItemEVfm() {
         obrigatorios_.clear();
         return;
     }
-    const int item = Inteiro(t.valor("Item"));
-    const std::string vfm = t.valor("VFM").comoTexto();
-    if (auto o = ObrigatoriosDe(item, vfm)) obrigatorios_ = *o;
-    const bool temItem = !t.valor("Item").nulo();
-    if (t.editando() && temItem && ItemFixo(item) && vfm != "F") t["VFM"] = "F";
-    if (temItem && TerminaEmZero(item)) {
-        if (!obrigatorio("Diferenca")) obrigatorios_.push_back("Diferenca");
-        if (t.editando() && t.valor("Diferenca").comoTexto() != "Z") t["Diferenca"] = "Z";
-    } else if (t.editando() && !t.valor("Diferenca").nulo()) {
-        t["Diferenca"] = Valor();
-    }
+    AplicaItemEVfm(t, obrigatorios_, ObrigatoriosDe(InteiroOuZero(t.valor("Item")), t.valor("VFM").comoTexto()));
 }
 
 void ParametrosPeriodo::antesGravar() {
@@ -220,21 +136,15 @@ void ParametrosPeriodo::antesGravar() {
         if (t.valor(inicio).nulo()) throw ErroCampo(MsgObrigatorio, fim);
         t[fim] = t.valor(inicio);
     }
-    for (const char* a : kAnos) {
-        const Valor& v = t.valor(a);
-        if (!v.nulo()) {
-            const int completo = AnoCompleto(static_cast<int>(v.comoInteiro()));
-            if (completo != v.comoInteiro()) t[a] = completo;
-        }
-    }
-    auto mesAno = [&](const char* mes, const char* ano) { return Inteiro(t.valor(ano)) * 100 + Inteiro(t.valor(mes)); };
+    NormalizaAnos(t, {"Ano1", "Ano2", "MAno1", "MAno2"});
+    auto mesAno = [&](const char* mes, const char* ano) { return InteiroOuZero(t.valor(ano)) * 100 + InteiroOuZero(t.valor(mes)); };
     if (mesAno("Mes2", "Ano2") < mesAno("Mes1", "Ano1")) throw ErroKorva(MsgPeriodoInvalido);
     bool janelaCompleta = true;
     for (const char* c : {"MMes1", "MAno1", "MMes2", "MAno2"}) janelaCompleta = janelaCompleta && !t.valor(c).nulo();
     if (janelaCompleta && mesAno("MMes2", "MAno2") < mesAno("MMes1", "MAno1")) throw ErroKorva(MsgPeriodoInvalido);
 
     // Fields the row's kind does not use are emptied.
-    const int item = Inteiro(t.valor("Item"));
+    const int item = InteiroOuZero(t.valor("Item"));
     if (ItemFixo(item) && t.valor("VFM").comoTexto() != "F") t["VFM"] = "F";
     const std::string vfm = t.valor("VFM").comoTexto();
     std::vector<std::string> vazios;
@@ -261,7 +171,7 @@ void ParametrosPeriodo::antesGravar() {
     const Valor& codigo = t.valor("CodDataBasePadrao");
     if (!codigo.nulo() && !CodigoDtBaseConhecido(static_cast<int>(codigo.comoInteiro())))
         throw ErroCampo(MsgCodigoDtBaseInvalido(static_cast<int>(codigo.comoInteiro())), "CodDataBasePadrao");
-    if (Inteiro(codigo) == CodigoDtBaseDigitada) {
+    if (InteiroOuZero(codigo) == CodigoDtBaseDigitada) {
         if (t.valor("DtBase").nulo()) throw ErroCampo(MsgObrigatorio, "DtBase");
     } else if (!t.valor("DtBase").nulo()) {
         t["DtBase"] = Valor();
@@ -281,32 +191,22 @@ void ParametrosPeriodo::EsqueceLinhaLembrada() { Lembrada().reset(); }
 void ParametrosPeriodo::lembraLinha() {
     Tabela& t = *tabela_;
     if (t.vazia() || t.posicao() < 0 || t.valor("Item").nulo()) return;
-    LinhaLembrada linha;
-    for (const auto& f : t.definicao().campos)
-        if (f.nome != "Codigo") linha[f.nome] = t.valor(f.nome);
-    Lembrada() = std::move(linha);
+    Lembrada() = LeLinha(t, {"Codigo"});
 }
 
 bool ParametrosPeriodo::copiaLinha() {
     Tabela& t = *tabela_;
     if (!Lembrada() || !t.editando()) return false;
     Bandeira guarda(copiando_);
-    for (const auto& f : t.definicao().campos) {
-        auto it = Lembrada()->find(f.nome);
-        if (it == Lembrada()->end()) continue;
-        if (CopiadoComoEsta(f.nome) || !ZeroOuVazio(it->second)) t[f.nome] = it->second;
-    }
+    CopiaLinhaLembrada(t, *Lembrada(), CopiadoComoEsta);
     return true;
 }
 
 bool ParametrosPeriodo::copiaCampo(const std::string& campo) {
     Tabela& t = *tabela_;
     if (!Lembrada() || !t.editando()) return false;
-    auto it = Lembrada()->find(campo);
-    if (it == Lembrada()->end() || ZeroOuVazio(it->second)) return false;
     Bandeira guarda(copiando_);
-    t[campo] = it->second;
-    return true;
+    return CopiaCampoLembrado(t, *Lembrada(), campo);
 }
 
 }  // namespace korva

@@ -1,0 +1,353 @@
+#include "register/TrocaCalculo.h"
+
+#include <cmath>
+#include <exception>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "parameters/BasesINSS.h"
+#include "parameters/BasesSalariais.h"
+#include "parameters/CalculaDtBase.h"
+#include "parameters/ParametrosPeriodo.h"
+#include "register/Partes.h"
+#include "register/RegrasAcrescimos.h"
+#include "register/RegrasJuros.h"
+#include "storage/Banco.h"
+#include "storage/Esquemas.h"
+#include "storage/Tabela.h"
+#include "util/Erros.h"
+
+namespace korva {
+namespace {
+
+using nlohmann::json;
+
+constexpr const char* TabelaProcessos = "Processo.DB";
+
+// The arrays of the document, their letters in the file set, in the order an
+// import stores them.
+struct TabelaDocumento {
+    const char* chave;
+    char letra;
+};
+constexpr TabelaDocumento Tabelas[] = {
+    {"Partes", 'C'},   {"Arquivo1", 'A'},   {"Arquivo2", 'B'}, {"BasesINSS", 'D'},
+    {"BasesSalariais", 'I'}, {"Acrescimos", 'E'}, {"Juros", 'H'},
+};
+
+bool CampoLocal(const std::string& nome) { return nome == "Diretorio" || nome == "Arquivo"; }
+
+json ParaJson(const DefCampo& f, const Valor& v) {
+    if (v.nulo()) return nullptr;
+    switch (f.tipo) {
+    case TipoCampo::Smallint:
+    case TipoCampo::Integer:
+    case TipoCampo::Autoinc: return v.comoInteiro();
+    case TipoCampo::Float:
+    case TipoCampo::Time: return v.comoNumero();
+    case TipoCampo::Boolean: return v.comoLogico();
+    case TipoCampo::Date: return v.comoData().dma();
+    case TipoCampo::String:
+    case TipoCampo::Memo: return v.comoTexto();
+    }
+    return nullptr;
+}
+
+Valor DeJson(const DefCampo& f, const json& j) {
+    if (j.is_null()) return Valor();
+    auto invalido = [&](const std::string& esperado) {
+        return ErroKorva("Valor inválido para o campo " + f.nome + ": " + j.dump() + " (esperado " + esperado + ").");
+    };
+    switch (f.tipo) {
+    case TipoCampo::Smallint:
+    case TipoCampo::Integer:
+    case TipoCampo::Autoinc:
+        if (j.is_number_integer()) return Valor(j.get<int64_t>());
+        if (j.is_number_float()) {
+            const double d = j.get<double>();
+            if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 9e15) return Valor(static_cast<int64_t>(d));
+        }
+        throw invalido("um número inteiro");
+    case TipoCampo::Float:
+    case TipoCampo::Time:
+        if (j.is_number()) return Valor(j.get<double>());
+        throw invalido("um número");
+    case TipoCampo::Boolean:
+        if (j.is_boolean()) return Valor(j.get<bool>());
+        throw invalido("true ou false");
+    case TipoCampo::Date:
+        if (j.is_string())
+            if (auto d = Data::lerDMA(j.get<std::string>())) return Valor(*d);
+        throw invalido("uma data dd/mm/aaaa");
+    case TipoCampo::String:
+    case TipoCampo::Memo:
+        if (j.is_string()) return Valor(j.get<std::string>());
+        throw invalido("um texto");
+    }
+    throw invalido("outro tipo");
+}
+
+// The fields of a stored row, without the local identity.
+json LinhaJson(const Tabela& t, bool processo) {
+    json linha = json::object();
+    for (const auto& f : t.definicao().campos) {
+        if (processo ? CampoLocal(f.nome) : f.tipo == TipoCampo::Autoinc) continue;
+        linha[f.nome] = ParaJson(f, t.valor(f.nome));
+    }
+    return linha;
+}
+
+// Writes the fields of a document object into the row being edited: the
+// `primeiros` first (their changes fill in others), then the rest.
+void DefineCampos(Tabela& t, const json& objeto, const std::vector<std::string>& primeiros, bool processo) {
+    if (!objeto.is_object()) throw ErroKorva("A linha deve ser um objeto JSON.");
+    const DefTabela& def = t.definicao();
+    auto define = [&](const std::string& nome, const json& valor) {
+        const DefCampo* f = def.campo(nome);
+        if (!f) throw ErroKorva("Campo desconhecido: " + nome + ".");
+        if (processo ? CampoLocal(f->nome) : f->tipo == TipoCampo::Autoinc) return;
+        const Valor v = DeJson(*f, valor);
+        try {
+            t[f->nome] = v;
+        } catch (const ErroCampo&) {
+            throw;
+        } catch (const std::exception& e) {
+            // A field rule's message alone does not say which field refused it.
+            const std::string texto = e.what();
+            throw ErroKorva(f->nome + ": " + texto);
+        }
+    };
+    for (const auto& p : primeiros)
+        if (objeto.contains(p)) define(p, objeto.at(p));
+    for (auto it = objeto.begin(); it != objeto.end(); ++it) {
+        bool jaDefinido = false;
+        for (const auto& p : primeiros) jaDefinido = jaDefinido || p == it.key();
+        if (!jaDefinido) define(it.key(), it.value());
+    }
+}
+
+std::string Mensagem(const std::exception& e) {
+    if (auto c = dynamic_cast<const ErroCampo*>(&e)) return c->campo() + ": " + e.what();
+    return e.what();
+}
+
+// Appends the rows of one array through the rules attached to `t`.
+void AcrescentaLinhas(Tabela& t, const json& documento, const char* chave,
+                      const std::vector<std::string>& primeiros = {}) {
+    if (!documento.contains(chave) || documento.at(chave).is_null()) return;
+    const json& linhas = documento.at(chave);
+    if (!linhas.is_array()) throw ErroKorva(std::string(chave) + ": deve ser uma lista de linhas.");
+    int n = 0;
+    for (const json& linha : linhas) {
+        ++n;
+        try {
+            t.insere();
+            DefineCampos(t, linha, primeiros, false);
+            t.grava();
+        } catch (const std::exception& e) {
+            const std::string texto = std::string(chave) + ", linha " + std::to_string(n) + ": " + Mensagem(e);
+            if (t.editando()) t.cancela();
+            throw ErroKorva(texto);
+        }
+    }
+}
+
+// Removes every row of a table of the new calculation (the initial rows a
+// recipe creates), before the document's rows replace them.
+void EsvaziaLinhas(Banco& banco, const std::string& nome) {
+    Tabela t(banco, nome);
+    t.abre();
+    t.primeiro();
+    while (!t.vazia()) {
+        t.primeiro();
+        t.exclui();
+    }
+    t.fecha();
+}
+
+// An array that is present must be a list, even when it is not read.
+void ConfereLista(const json& documento, const char* chave) {
+    if (documento.contains(chave) && !documento.at(chave).is_null() && !documento.at(chave).is_array())
+        throw ErroKorva(std::string(chave) + ": deve ser uma lista de linhas.");
+}
+
+bool TemLinhas(const json& documento, const char* chave) {
+    return documento.contains(chave) && documento.at(chave).is_array() && !documento.at(chave).empty();
+}
+
+OpcoesCalculo OpcoesDe(const Tabela& p) {
+    OpcoesCalculo o;
+    auto inteiro = [&](const char* c) { return p.valor(c).nulo() ? 0 : static_cast<int>(p.valor(c).comoInteiro()); };
+    auto logico = [&](const char* c) { return !p.valor(c).nulo() && p.valor(c).comoLogico(); };
+    o.dataBasePadrao = inteiro("DataBasePadrao");
+    o.feriadosNacionais = logico("AtualizaFeriadosNacionais");
+    o.feriadosEstaduais = logico("AtualizaFeriadosEstaduais");
+    o.feriadosMunic = inteiro("AtualizaFeriadosMunic");
+    return o;
+}
+
+void ImportaLinhas(Banco& banco, RegistroProcessos& reg, const json& doc) {
+    Tabela& p = reg.processos();
+    const std::string processo = p.valor("Processo").comoTexto();
+    const int arquivo = static_cast<int>(p.valor("Arquivo").comoInteiro());
+
+    {
+        Partes partes(banco, reg.conjunto().NomeDiretorio(), processo, arquivo);
+        partes.abre();
+        AcrescentaLinhas(partes.tabela(), doc, "Partes", {"TipoDocumento", "Sequencial"});
+        partes.fecha();
+    }
+    {
+        ParametrosPeriodo periodo(banco, reg.NomeTabela('A'), OpcoesDe(p));
+        periodo.abre();
+        AcrescentaLinhas(periodo.tabela(), doc, "Arquivo1", {"Item", "VFM"});
+        periodo.fecha();
+    }
+    // Month rows go through the store's own field checks: their entry rules
+    // recompute DtBase from the reference tables, and the stored DtBase and
+    // Calculado of an exported calculation must come back as they were.
+    if (TemLinhas(doc, "Arquivo2")) {
+        Tabela t(banco, reg.NomeTabela('B'));
+        t.abre();
+        AcrescentaLinhas(t, doc, "Arquivo2");
+        t.fecha();
+    } else {
+        ConfereLista(doc, "Arquivo2");
+    }
+    if (TemLinhas(doc, "BasesINSS")) {
+        reg.CriaTabela('D');
+        BasesINSS bases(banco, reg.NomeTabela('D'), reg.NomeTabela('B'));
+        bases.abre();
+        AcrescentaLinhas(bases.tabela(), doc, "BasesINSS", {"Ano", "Mes"});
+        bases.fecha();
+    } else {
+        ConfereLista(doc, "BasesINSS");
+    }
+    if (TemLinhas(doc, "BasesSalariais")) {
+        reg.CriaTabela('I');
+        BasesSalariais bases(banco, reg.NomeTabela('I'));
+        bases.abre();
+        AcrescentaLinhas(bases.tabela(), doc, "BasesSalariais", {"Ano", "Mes"});
+        bases.fecha();
+    } else {
+        ConfereLista(doc, "BasesSalariais");
+    }
+    // Additions and interest variation: the document's rows replace what the
+    // creation of the file set put there.
+    if (doc.contains("Acrescimos") && !doc.at("Acrescimos").is_null()) {
+        reg.CriaTabela('E');
+        EsvaziaLinhas(banco, reg.NomeTabela('E'));
+        Tabela t(banco, reg.NomeTabela('E'));
+        t.abre();
+        AplicaRegrasAcrescimos(t);
+        AcrescentaLinhas(t, doc, "Acrescimos");
+        t.fecha();
+    }
+    if (TemLinhas(doc, "Juros")) {
+        reg.CriaTabela('H');
+        EsvaziaLinhas(banco, reg.NomeTabela('H'));
+        Tabela t(banco, reg.NomeTabela('H'));
+        t.abre();
+        AplicaRegrasJuros(t);
+        AcrescentaLinhas(t, doc, "Juros");
+        t.fecha();
+    } else {
+        ConfereLista(doc, "Juros");
+    }
+}
+
+}  // namespace
+
+bool LocalizaCalculo(Tabela& processos, const std::string& processo, int codRecte) {
+    return processos.localiza({"Processo", "CodRecte"}, {Valor(processo), Valor(codRecte)});
+}
+
+json ExportaCalculo(Banco& privado, const std::string& processo, int codRecte) {
+    Tabela p(privado, TabelaProcessos);
+    p.abre(ModoAbertura::SomenteLeitura);
+    if (!LocalizaCalculo(p, processo, codRecte))
+        throw ErroKorva("Cálculo não encontrado: processo " + processo + ", grupo " + std::to_string(codRecte) + ".");
+    json doc = json::object();
+    doc["Processo"] = LinhaJson(p, true);
+    ConjuntoCalculo conjunto(privado, [] { return 100; });
+    conjunto.defineAtual(static_cast<int>(p.valor("Diretorio").comoInteiro()),
+                         static_cast<int>(p.valor("Arquivo").comoInteiro()));
+    for (const auto& tab : Tabelas) {
+        json linhas = json::array();
+        const std::string nome = conjunto.NomeTabela(tab.letra);
+        if (privado.existe(nome)) {
+            Tabela t(privado, nome);
+            t.abre(ModoAbertura::SomenteLeitura);
+            t.defineIndice("");
+            for (t.primeiro(); !t.fim(); t.proximo()) linhas.push_back(LinhaJson(t, false));
+        }
+        doc[tab.chave] = std::move(linhas);
+    }
+    return doc;
+}
+
+CalculoImportado ImportaCalculo(Banco& privado, const AjustesRegistro& ajustes, const json& documento,
+                                RegistroProcessos::Hoje hoje) {
+    if (!documento.is_object()) throw ErroKorva("O documento do cálculo deve ser um objeto JSON.");
+    if (!documento.contains("Processo") || !documento.at("Processo").is_object())
+        throw ErroKorva("O documento do cálculo não tem o objeto Processo.");
+    for (auto it = documento.begin(); it != documento.end(); ++it) {
+        bool conhecida = it.key() == "Processo";
+        for (const auto& tab : Tabelas) conhecida = conhecida || it.key() == tab.chave;
+        if (!conhecida) throw ErroKorva("Tabela desconhecida no documento: " + it.key() + ".");
+    }
+
+    RegistroProcessos reg(privado, ajustes, {}, std::move(hoje));
+    reg.abre();
+    Tabela& p = reg.processos();
+    const json& proc = documento.at("Processo");
+
+    p.insere();
+    try {
+        DefineCampos(p, proc, {"Processo", "CodRecte"}, true);
+    } catch (const std::exception& e) {
+        const std::string texto = "Processo: " + Mensagem(e);
+        p.cancela();
+        throw ErroKorva(texto);
+    }
+    CalculoImportado r;
+    r.processo = p.valor("Processo").comoTexto();
+    r.codRecte = p.valor("CodRecte").nulo() ? 0 : static_cast<int>(p.valor("CodRecte").comoInteiro());
+    {
+        // A second register would see the row being inserted only after it is stored.
+        Tabela outra(privado, TabelaProcessos);
+        outra.abre(ModoAbertura::SomenteLeitura);
+        if (LocalizaCalculo(outra, r.processo, r.codRecte)) {
+            p.cancela();
+            throw ErroKorva("Já existe o cálculo do processo " + r.processo + ", grupo " + std::to_string(r.codRecte) +
+                            ".");
+        }
+    }
+    bool gravado = false;
+    try {
+        try {
+            p.grava();
+        } catch (const std::exception& e) {
+            // Stored when the failure came after the row (the file set's creation).
+            gravado = !p.editando();
+            throw ErroKorva("Processo: " + Mensagem(e));
+        }
+        gravado = true;
+        r.diretorio = static_cast<int>(p.valor("Diretorio").comoInteiro());
+        r.arquivo = static_cast<int>(p.valor("Arquivo").comoInteiro());
+        ImportaLinhas(privado, reg, documento);
+    } catch (...) {
+        if (p.editando()) p.cancela();
+        // Whatever got stored of this calculation goes with its file set.
+        if (gravado) {
+            p.atualiza();
+            if (LocalizaCalculo(p, r.processo, r.codRecte)) p.exclui();
+        }
+        throw;
+    }
+    reg.fecha();
+    return r;
+}
+
+}  // namespace korva

@@ -1,0 +1,169 @@
+// The exchange document of one calculation: import through the register and
+// the tables' rules, export, the round trip, and the all-or-nothing import.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "BaseRegistro.h"
+#include "register/OpcoesProcesso.h"
+#include "register/TrocaCalculo.h"
+#include "storage/Esquemas.h"
+
+using namespace korva;
+using nlohmann::json;
+
+namespace {
+
+const Data Hoje = Data::de(2026, 12, 9);
+
+struct Troca : teste::BaseRegistro {
+    AjustesRegistro ajustes{"", "", "", [] { return 100; }};
+
+    void SetUp() override {
+        BaseRegistro::SetUp();
+        banco.criaTabela("Rendimen.DB", EsquemaRendimen());
+        gravaPadroes("Ana Souza", JurosLegais);
+        gravaAcrescimosPadrao();
+        Tabela r(banco, "Rendimen.DB");
+        r.abre();
+        r.insere();
+        r["Codigo"] = 101;
+        r["DescRend"] = "Horas Extras";
+        r["INSS"] = "S";
+        r["IR"] = 1;
+        r["Tipo"] = "S";
+        r.grava();
+    }
+
+    CalculoImportado importa(const json& doc) { return ImportaCalculo(banco, ajustes, doc, [] { return Hoje; }); }
+
+    static json Documento() {
+        return json::parse(R"({
+          "Processo": {"Processo": "123/2008", "CodRecte": 1, "DtAjuiz": "10/03/2008", "Calculista": "joão souza"},
+          "Partes": [{"Nome": "maria da silva", "TipoParte": 1, "Dependentes": 1, "TipoDocumento": 9, "Sequencial": 7},
+                     {"Nome": "Empresa Ltda", "TipoParte": 2, "Dependentes": 0, "TipoDocumento": 9, "Sequencial": 8}],
+          "Arquivo1": [{"Item": 101, "Mes1": 1, "Ano1": 2005, "Mes2": 3, "Ano2": 2005, "Valor": 250.5, "VFM": "V",
+                        "INSS": "S"},
+                       {"Item": 101, "Mes1": 4, "Ano1": 2005, "Valor": 300.0, "VFM": "V", "INSS": "N"}],
+          "Arquivo2": [{"Item": 101, "Mes": 1, "Ano": 2005, "Valor": 250.5, "VFM": "V", "CodDataBasePadrao": 1,
+                        "DtBase": "01/02/2005", "Calculado": false, "INSS": "S"}],
+          "BasesINSS": [{"Mes": 1, "Ano": 2005, "Valor": 900.0}, {"Mes": 2, "Ano": 2005, "Valor": 950.0}],
+          "BasesSalariais": [{"Mes": 1, "Ano": 2005, "Descricao": "Salário", "Valor": 1200.0}],
+          "Acrescimos": [{"Descricao": "Perícia", "Valor": 500.0, "Tipo": "V", "DtBase": "01/06/2009",
+                          "LimMinimo": 0.0, "LimMaximo": 0.0}],
+          "Juros": [{"Data": "01/01/2005", "Juros": 1.0, "Forma": "s"}]
+        })");
+    }
+
+    // Table files of the calculation folder 1.
+    int arquivosDoConjunto() {
+        int n = 0;
+        const auto pastaSub = pasta.caminho() / "Sub00001";
+        if (!std::filesystem::exists(pastaSub)) return 0;
+        for (const auto& e : std::filesystem::directory_iterator(pastaSub)) n += e.is_regular_file();
+        return n;
+    }
+
+    void falha(const json& doc, const std::string& trecho) {
+        try {
+            importa(doc);
+            ADD_FAILURE() << "import accepted: " << trecho;
+        } catch (const ErroKorva& e) {
+            EXPECT_NE(std::string(e.what()).find(trecho), std::string::npos) << e.what();
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(Troca, ImportGoesThroughInsertionAndTheRulesOfEveryTable) {
+    const auto r = importa(Documento());
+    EXPECT_EQ(r.processo, "123/2008");
+    EXPECT_EQ(r.codRecte, 1);
+    const json d = ExportaCalculo(banco, "123/2008", 1);
+    // Absent fields take the insertion values; present ones go through the rules.
+    EXPECT_EQ(d["Processo"]["DtGrav"], "09/12/2026");
+    EXPECT_EQ(d["Processo"]["INSSReclamado"], 20.0);
+    EXPECT_EQ(d["Processo"]["Calculista"], "João Souza");
+    EXPECT_EQ(d["Processo"]["Total"], 0.0);
+    EXPECT_FALSE(d["Processo"].contains("Arquivo"));
+    EXPECT_FALSE(d["Processo"].contains("Diretorio"));
+    EXPECT_EQ(d["Partes"][0]["Nome"], "Maria da Silva");
+    EXPECT_EQ(d["Partes"][0]["Documento"], "7");  // sequential document filled in on store
+    EXPECT_FALSE(d["Partes"][0].contains("Codigo"));
+    // An empty end of the period takes its start.
+    EXPECT_EQ(d["Arquivo1"][1]["Mes2"], 4);
+    EXPECT_EQ(d["Arquivo1"][1]["Ano2"], 2005);
+    EXPECT_EQ(d["Arquivo1"][0]["Valor"], 250.5);
+    EXPECT_EQ(d["Arquivo2"].size(), 1u);
+    EXPECT_EQ(d["BasesINSS"].size(), 2u);
+    EXPECT_EQ(d["BasesSalariais"][0]["Descricao"], "Salário");
+    // The document's additions replace the default ones.
+    ASSERT_EQ(d["Acrescimos"].size(), 1u);
+    EXPECT_EQ(d["Acrescimos"][0]["Descricao"], "Perícia");
+    EXPECT_EQ(d["Acrescimos"][0]["DtBase"], "01/06/2009");
+    ASSERT_EQ(d["Juros"].size(), 1u);
+    EXPECT_EQ(d["Juros"][0]["Forma"], "S");
+
+    // A document without additions keeps the defaults of a new calculation.
+    json semAcrescimos = Documento();
+    semAcrescimos.erase("Acrescimos");
+    semAcrescimos["Processo"]["CodRecte"] = 3;
+    importa(semAcrescimos);
+    EXPECT_EQ(ExportaCalculo(banco, "123/2008", 3)["Acrescimos"].size(), 2u);
+}
+
+TEST_F(Troca, ExportImportExportGivesTheSameDocument) {
+    importa(Documento());
+    const json primeiro = ExportaCalculo(banco, "123/2008", 1);
+    json copia = primeiro;
+    copia["Processo"]["CodRecte"] = 2;
+    importa(copia);
+    json segundo = ExportaCalculo(banco, "123/2008", 2);
+    EXPECT_EQ(segundo["Processo"]["CodRecte"], 2);
+    segundo["Processo"]["CodRecte"] = 1;
+    EXPECT_EQ(segundo.dump(), primeiro.dump());
+    EXPECT_THROW(ExportaCalculo(banco, "999/2008", 1), ErroKorva);
+}
+
+TEST_F(Troca, AFailedImportLeavesNothingBehind) {
+    json doc = Documento();
+    doc["Arquivo1"][1]["Item"] = 555;  // not in the catalogue
+    falha(doc, "Arquivo1, linha 2: Item: Item de Cálculo inválido!");
+    // The last table refused: everything before it goes too.
+    doc = Documento();
+    doc["Juros"].push_back({{"Data", "01/02/2005"}, {"Juros", 1.0}, {"Forma", "X"}});
+    falha(doc, "Juros, linha 2: Forma: Valor Inválido para o Campo!");
+    doc = Documento();
+    doc["BasesINSS"][1]["Mes"] = 1;  // the month is already there
+    falha(doc, "BasesINSS, linha 2:");
+    doc = Documento();
+    doc["Partes"][0]["Dependentes"] = "dois";
+    falha(doc, "Partes, linha 1: Valor inválido para o campo Dependentes");
+    doc = Documento();
+    doc["Arquivo2"][0]["DtBase"] = "31/02/2005";
+    falha(doc, "Arquivo2, linha 1: Valor inválido para o campo DtBase");
+    doc = Documento();
+    doc["Arquivo1"][0]["Cor"] = "azul";
+    falha(doc, "Arquivo1, linha 1: Campo desconhecido: Cor.");
+    EXPECT_EQ(linhas("Processo.DB"), 0);
+    EXPECT_EQ(arquivosDoConjunto(), 0);
+
+    // Refused before anything is stored.
+    doc = Documento();
+    doc["Processo"].erase("Processo");
+    EXPECT_THROW(importa(doc), ErroKorva);
+    falha(json::array(), "deve ser um objeto");
+    doc = Documento();
+    doc["Extras"] = json::array();
+    falha(doc, "Tabela desconhecida no documento: Extras.");
+    EXPECT_EQ(linhas("Processo.DB"), 0);
+
+    // An existing calculation is neither replaced nor deleted.
+    importa(Documento());
+    const int arquivos = arquivosDoConjunto();
+    falha(Documento(), "Já existe o cálculo do processo 123/2008, grupo 1.");
+    EXPECT_EQ(linhas("Processo.DB"), 1);
+    EXPECT_EQ(arquivosDoConjunto(), arquivos);
+    EXPECT_EQ(ExportaCalculo(banco, "123/2008", 1)["Arquivo1"].size(), 2u);
+}
