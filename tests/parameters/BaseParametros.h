@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "apoio/PastaTemporaria.h"
@@ -16,6 +17,25 @@
 #include "storage/Tabela.h"
 
 namespace korva::teste {
+
+// A catalogue item with the given defaults (IR category 1, system item).
+inline void InsereVerba(Banco& banco, int codigo, const std::string& desc, const std::string& inss,
+                        std::optional<double> qtde = {}, std::optional<double> indice = {},
+                        std::optional<double> divisor = {}, std::optional<int> base = {}) {
+    Tabela r(banco, "Rendimen.DB");
+    r.abre();
+    r.insere();
+    r["Codigo"] = codigo;
+    r["DescRend"] = desc;
+    if (qtde) r["Qtde"] = *qtde;
+    if (indice) r["Indice"] = *indice;
+    if (divisor) r["Divisor"] = *divisor;
+    if (base) r["Base"] = *base;
+    r["INSS"] = inss;
+    r["IR"] = 1;
+    r["Tipo"] = "S";
+    r.grava();
+}
 
 struct BaseParametros : ::testing::Test {
     PastaTemporaria pastaPriv, pastaComp;

@@ -29,19 +29,7 @@ struct ParametrosMensaisTeste : teste::BaseParametros {
 
     void verba(int codigo, const std::string& desc, const std::string& inss, std::optional<double> qtde = {},
                std::optional<double> indice = {}, std::optional<double> divisor = {}, std::optional<int> base = {}) {
-        Tabela r(banco, "Rendimen.DB");
-        r.abre();
-        r.insere();
-        r["Codigo"] = codigo;
-        r["DescRend"] = desc;
-        if (qtde) r["Qtde"] = *qtde;
-        if (indice) r["Indice"] = *indice;
-        if (divisor) r["Divisor"] = *divisor;
-        if (base) r["Base"] = *base;
-        r["INSS"] = inss;
-        r["IR"] = 1;
-        r["Tipo"] = "S";
-        r.grava();
+        teste::InsereVerba(banco, codigo, desc, inss, qtde, indice, divisor, base);
     }
 
     // A calculated month row stored straight into B, as the calculation leaves it.
