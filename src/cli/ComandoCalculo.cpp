@@ -69,7 +69,8 @@ void RegistraCalculo(CLI::App& app, Contexto& ctx) {
             throw ErroKorva("O arquivo " + *arquivo + " não é um documento JSON válido: " + e.what());
         }
         Sessao sessao(ctx.ambiente());
-        const CalculoImportado r = ImportaCalculo(sessao.privado(), AjustesDe(sessao.configuracoes()), doc);
+        TabelasReferencia referencia(sessao.compartilhado());
+        const CalculoImportado r = ImportaCalculo(sessao.privado(), referencia, AjustesDe(sessao.configuracoes()), doc);
         if (ctx.json) {
             std::cout << nlohmann::json{{"Processo", r.processo}, {"CodRecte", r.codRecte}}.dump(2) << "\n";
             return;

@@ -9,6 +9,7 @@
 #include "parameters/BasesINSS.h"
 #include "parameters/BasesSalariais.h"
 #include "parameters/CalculaDtBase.h"
+#include "parameters/ParametrosMensais.h"
 #include "parameters/ParametrosPeriodo.h"
 #include "register/Partes.h"
 #include "register/RegrasAcrescimos.h"
@@ -187,7 +188,7 @@ OpcoesCalculo OpcoesDe(const Tabela& p) {
     return o;
 }
 
-void ImportaLinhas(Banco& banco, RegistroProcessos& reg, const json& doc) {
+void ImportaLinhas(Banco& banco, TabelasReferencia& referencia, RegistroProcessos& reg, const json& doc) {
     Tabela& p = reg.processos();
     const std::string processo = p.valor("Processo").comoTexto();
     const int arquivo = static_cast<int>(p.valor("Arquivo").comoInteiro());
@@ -204,14 +205,18 @@ void ImportaLinhas(Banco& banco, RegistroProcessos& reg, const json& doc) {
         AcrescentaLinhas(periodo.tabela(), doc, "Arquivo1", {"Item", "VFM"});
         periodo.fecha();
     }
-    // Month rows go through the store's own field checks: their entry rules
-    // recompute DtBase from the reference tables, and the stored DtBase and
-    // Calculado of an exported calculation must come back as they were.
+    // Month rows go through the month grid's rules as the calculation stores
+    // them: difference rows and the Valor of item 4 are accepted, DtBase is
+    // recomputed from the row's standard code, and the document's Calculado
+    // is kept (a new row starts uncalculated; the field is written after).
     if (TemLinhas(doc, "Arquivo2")) {
-        Tabela t(banco, reg.NomeTabela('B'));
-        t.abre();
-        AcrescentaLinhas(t, doc, "Arquivo2");
-        t.fecha();
+        const CalculoDtBase dtBase(referencia, OpcoesDe(p));
+        ParametrosMensais mensais(banco, reg.NomeTabela('B'), dtBase);
+        mensais.abre();
+        mensais.defineCalculando(true);
+        AcrescentaLinhas(mensais.tabela(), doc, "Arquivo2", {"Item", "VFM"});
+        mensais.defineCalculando(false);
+        mensais.tabela().fecha();
     } else {
         ConfereLista(doc, "Arquivo2");
     }
@@ -287,7 +292,8 @@ json ExportaCalculo(Banco& privado, const std::string& processo, int codRecte) {
     return doc;
 }
 
-CalculoImportado ImportaCalculo(Banco& privado, const AjustesRegistro& ajustes, const json& documento,
+CalculoImportado ImportaCalculo(Banco& privado, TabelasReferencia& referencia, const AjustesRegistro& ajustes,
+                                const json& documento,
                                 RegistroProcessos::Hoje hoje) {
     if (!documento.is_object()) throw ErroKorva("O documento do cálculo deve ser um objeto JSON.");
     if (!documento.contains("Processo") || !documento.at("Processo").is_object())
@@ -336,7 +342,7 @@ CalculoImportado ImportaCalculo(Banco& privado, const AjustesRegistro& ajustes, 
         gravado = true;
         r.diretorio = static_cast<int>(p.valor("Diretorio").comoInteiro());
         r.arquivo = static_cast<int>(p.valor("Arquivo").comoInteiro());
-        ImportaLinhas(privado, reg, documento);
+        ImportaLinhas(privado, referencia, reg, documento);
     } catch (...) {
         if (p.editando()) p.cancela();
         // Whatever got stored of this calculation goes with its file set.

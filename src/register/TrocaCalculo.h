@@ -24,6 +24,7 @@
 namespace korva {
 
 class Banco;
+class TabelasReferencia;
 
 struct CalculoImportado {
     std::string processo;
@@ -38,7 +39,9 @@ nlohmann::json ExportaCalculo(Banco& privado, const std::string& processo, int c
 
 // Stores the calculation of the document as a new row of the register.
 // Refuses a document whose lawsuit number and group already exist.
-CalculoImportado ImportaCalculo(Banco& privado, const AjustesRegistro& ajustes, const nlohmann::json& documento,
+// `referencia` (the shared database) gives the holidays of the month rows' dates.
+CalculoImportado ImportaCalculo(Banco& privado, TabelasReferencia& referencia, const AjustesRegistro& ajustes,
+                                const nlohmann::json& documento,
                                 RegistroProcessos::Hoje hoje = &Data::hoje);
 
 // Positions the register's dataset on calculation (processo, codRecte);

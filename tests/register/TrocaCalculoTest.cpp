@@ -7,6 +7,9 @@
 #include "BaseRegistro.h"
 #include "register/OpcoesProcesso.h"
 #include "register/TrocaCalculo.h"
+#include "apoio/PastaTemporaria.h"
+#include "reference/EsquemasReferencia.h"
+#include "reference/TabelasReferencia.h"
 #include "storage/Esquemas.h"
 
 using namespace korva;
@@ -18,9 +21,13 @@ const Data Hoje = Data::de(2026, 12, 9);
 
 struct Troca : teste::BaseRegistro {
     AjustesRegistro ajustes{"", "", "", [] { return 100; }};
+    teste::PastaTemporaria pastaComp;
+    Banco compartilhado{"CalcComp", pastaComp.caminho()};
+    TabelasReferencia referencia{compartilhado};
 
     void SetUp() override {
         BaseRegistro::SetUp();
+        compartilhado.criaTabela("FeriadosPadrao.db", *EsquemaCompartilhado("FeriadosPadrao.db"));
         banco.criaTabela("Rendimen.DB", EsquemaRendimen());
         gravaPadroes("Ana Souza", JurosLegais);
         gravaAcrescimosPadrao();
@@ -35,7 +42,7 @@ struct Troca : teste::BaseRegistro {
         r.grava();
     }
 
-    CalculoImportado importa(const json& doc) { return ImportaCalculo(banco, ajustes, doc, [] { return Hoje; }); }
+    CalculoImportado importa(const json& doc) { return ImportaCalculo(banco, referencia, ajustes, doc, [] { return Hoje; }); }
 
     static json Documento() {
         return json::parse(R"({
@@ -46,7 +53,9 @@ struct Troca : teste::BaseRegistro {
                         "INSS": "S"},
                        {"Item": 101, "Mes1": 4, "Ano1": 2005, "Valor": 300.0, "VFM": "V", "INSS": "N"}],
           "Arquivo2": [{"Item": 101, "Mes": 1, "Ano": 2005, "Valor": 250.5, "VFM": "V", "CodDataBasePadrao": 1,
-                        "DtBase": "01/02/2005", "Calculado": false, "INSS": "S"}],
+                        "DtBase": "31/01/2005", "Calculado": true, "INSS": "S"},
+                       {"Item": 101, "Mes": 2, "Ano": 2005, "Valor": 80.0, "VFM": "V", "CodDataBasePadrao": 50,
+                        "DtBase": "10/03/2005", "INSS": "N", "Qtde": 3.0}],
           "BasesINSS": [{"Mes": 1, "Ano": 2005, "Valor": 900.0}, {"Mes": 2, "Ano": 2005, "Valor": 950.0}],
           "BasesSalariais": [{"Mes": 1, "Ano": 2005, "Descricao": "Salário", "Valor": 1200.0}],
           "Acrescimos": [{"Descricao": "Perícia", "Valor": 500.0, "Tipo": "V", "DtBase": "01/06/2009",
@@ -95,7 +104,15 @@ TEST_F(Troca, ImportGoesThroughInsertionAndTheRulesOfEveryTable) {
     EXPECT_EQ(d["Arquivo1"][1]["Mes2"], 4);
     EXPECT_EQ(d["Arquivo1"][1]["Ano2"], 2005);
     EXPECT_EQ(d["Arquivo1"][0]["Valor"], 250.5);
-    EXPECT_EQ(d["Arquivo2"].size(), 1u);
+    // Month rows: the stored Calculado is kept, DtBase follows the standard
+    // code (a typed date under code 50), fields the row's kind does not use
+    // are emptied, and a new row without Calculado starts uncalculated.
+    ASSERT_EQ(d["Arquivo2"].size(), 2u);
+    EXPECT_EQ(d["Arquivo2"][0]["Calculado"], true);
+    EXPECT_EQ(d["Arquivo2"][0]["DtBase"], "31/01/2005");
+    EXPECT_EQ(d["Arquivo2"][1]["Calculado"], false);
+    EXPECT_EQ(d["Arquivo2"][1]["DtBase"], "10/03/2005");
+    EXPECT_TRUE(d["Arquivo2"][1]["Qtde"].is_null());
     EXPECT_EQ(d["BasesINSS"].size(), 2u);
     EXPECT_EQ(d["BasesSalariais"][0]["Descricao"], "Salário");
     // The document's additions replace the default ones.
@@ -143,6 +160,12 @@ TEST_F(Troca, AFailedImportLeavesNothingBehind) {
     doc = Documento();
     doc["Arquivo2"][0]["DtBase"] = "31/02/2005";
     falha(doc, "Arquivo2, linha 1: Valor inválido para o campo DtBase");
+    doc = Documento();
+    doc["Arquivo2"][0]["CodDataBasePadrao"] = 7;  // no date rule
+    falha(doc, "Arquivo2, linha 1: CodDataBasePadrao: Código de Data Base Padrão inválido (7)!");
+    doc = Documento();
+    doc["Arquivo2"][1]["Item"] = 555;
+    falha(doc, "Arquivo2, linha 2: Item: Item de Cálculo inválido!");
     doc = Documento();
     doc["Arquivo1"][0]["Cor"] = "azul";
     falha(doc, "Arquivo1, linha 1: Campo desconhecido: Cor.");
