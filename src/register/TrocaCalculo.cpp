@@ -139,6 +139,9 @@ void AcrescentaLinhas(Tabela& t, const json& documento, const char* chave,
     if (!documento.contains(chave) || documento.at(chave).is_null()) return;
     const json& linhas = documento.at(chave);
     if (!linhas.is_array()) throw ErroKorva(std::string(chave) + ": deve ser uma lista de linhas.");
+    // One transaction per table: a refused row leaves the table as it was,
+    // and a long list is not written row by row to the disk.
+    Transacao tr(t.banco());
     int n = 0;
     for (const json& linha : linhas) {
         ++n;
@@ -152,6 +155,7 @@ void AcrescentaLinhas(Tabela& t, const json& documento, const char* chave,
             throw ErroKorva(texto);
         }
     }
+    tr.confirma();
 }
 
 // Removes every row of a table of the new calculation (the initial rows a
