@@ -11,6 +11,7 @@
 
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
+#include "cli/ChaveCalculo.h"
 #include "cli/Contexto.h"
 #include "parameters/CalculaDtBase.h"
 #include "parameters/Geracao.h"
@@ -24,27 +25,6 @@
 
 namespace korva::cli {
 namespace {
-
-struct Chave {
-    std::string processo;
-    int grupo = 0;
-};
-
-void OpcoesChave(CLI::App* cmd, Chave& c) {
-    cmd->add_option("PROCESSO", c.processo, "Número do processo")->required();
-    cmd->add_option("GRUPO", c.grupo, "Grupo (código do reclamante)")->required();
-}
-
-std::string Maiusculo(const std::string& s) {
-    std::string r = s;
-    for (char& ch : r)
-        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-    return r;
-}
-
-std::string NaoEncontrado(const Chave& c) {
-    return "Cálculo não encontrado: processo " + c.processo + ", grupo " + std::to_string(c.grupo) + ".";
-}
 
 // The register opened on calculation `c`; fails when there is none.
 void Posiciona(RegistroProcessos& reg, const Chave& c) {

@@ -31,5 +31,9 @@ void RegistraExportacao(CLI::App& tabelas, Contexto& ctx);
 void RegistraConsulta(CLI::App& app, Contexto& ctx);
 // "calculo importar|exportar", "processo listar|excluir|novo-grupo|duplicar", "gerar".
 void RegistraCalculos(CLI::App& app, Contexto& ctx);
+// "juros" (interest between two dates) and "fator" (daily-index factor).
+void RegistraPrimitivas(CLI::App& app, Contexto& ctx);
+// "resultado" (the calculation run) and "mesames" (month rows with their figures).
+void RegistraResultado(CLI::App& app, Contexto& ctx);
 
 }  // namespace korva::cli

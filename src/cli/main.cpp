@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
     korva::cli::RegistraExportacao(*tabelas, ctx);
     korva::cli::RegistraConsulta(app, ctx);
     korva::cli::RegistraCalculos(app, ctx);
+    korva::cli::RegistraPrimitivas(app, ctx);
+    korva::cli::RegistraResultado(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

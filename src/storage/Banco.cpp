@@ -246,6 +246,8 @@ void LigaParametros(Comando& cmd, const Parametros& parametros) {
 
 }  // namespace
 
+std::string Banco::NomeNaConsulta(const std::string& nomeTabela) { return StemTabela(nomeTabela); }
+
 std::vector<LinhaConsulta> Banco::consulta(const std::string& sql, const std::vector<std::string>& tabelas,
                                            const Parametros& parametros) {
     if (tabelas.size() == 1) {

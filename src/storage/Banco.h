@@ -66,6 +66,9 @@ public:
 
     // Statements. consulta/executa over the named tables: each table is visible
     // in the statement under its file name without extension ("Processo").
+    // The name a table goes by in a statement of consulta: its file name
+    // without folder and extension ("Sub00001/B0000023.db" -> "B0000023").
+    static std::string NomeNaConsulta(const std::string& nomeTabela);
     std::vector<LinhaConsulta> consulta(const std::string& sql, const std::vector<std::string>& tabelas,
                                         const Parametros& parametros = {});
     // A statement on one table, which it names as "Tabela" (delete / update

@@ -75,13 +75,17 @@ void ConjuntoCalculo::CriaSubDiretorio(int numero) {
 
 std::string ConjuntoCalculo::NomeDiretorio() const { return "Sub" + Literais::ZerosEsquerdaInt(diretorio_, 5) + "\\"; }
 
+std::string ConjuntoCalculo::NomeTabelaDe(int diretorio, int arquivo, char letra) {
+    return "Sub" + Literais::ZerosEsquerdaInt(diretorio, 5) + "\\" + NomeCurto(letra, arquivo) + ".db";
+}
+
 std::filesystem::path ConjuntoCalculo::CaminhoDiretorio() const { return pastaDoNumero(diretorio_); }
 
 std::string ConjuntoCalculo::NomeCurto(char letra, int arquivo) {
     return std::string(1, letra) + Literais::ZerosEsquerdaInt(arquivo, 7);
 }
 
-std::string ConjuntoCalculo::NomeTabela(char letra) const { return NomeDiretorio() + NomeCurto(letra, arquivo_) + ".db"; }
+std::string ConjuntoCalculo::NomeTabela(char letra) const { return NomeTabelaDe(diretorio_, arquivo_, letra); }
 
 void ConjuntoCalculo::CriaTabela(const std::string& nome, int tipo) {
     const std::string relativo = NomeDiretorio() + nome + ".db";

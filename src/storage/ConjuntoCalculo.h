@@ -35,6 +35,8 @@ public:
     std::filesystem::path CaminhoDiretorio() const;
     // Table name relative to the private root: NomeDiretorio + letter + seven digits + ".db".
     std::string NomeTabela(char letra) const;
+    // The table name of any calculation, as NomeTabela gives it.
+    static std::string NomeTabelaDe(int diretorio, int arquivo, char letra);
     // "A0000023": letter and seven-digit file number.
     static std::string NomeCurto(char letra, int arquivo);
 

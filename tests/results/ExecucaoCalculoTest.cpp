@@ -1,0 +1,311 @@
+// The calculation run: derived values of the rows, the month closes, the
+// totals with their rounding, FGTS and unemployment insurance, INSS month by
+// month and by single rate, IR by option, the failures and storing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "apoio/PastaTemporaria.h"
+#include "reference/EsquemasReferencia.h"
+#include "reference/TabelasReferencia.h"
+#include "results/CorrecaoJuros.h"
+#include "results/ExecucaoCalculo.h"
+#include "storage/Banco.h"
+#include "storage/ConjuntoCalculo.h"
+#include "storage/Esquemas.h"
+#include "storage/Tabela.h"
+#include "util/Dinheiro.h"
+
+using namespace korva;
+
+namespace {
+
+Data D(int d, int m, int a) { return Data::de(a, m, d); }
+
+// Stores a row with the given fields and a neutral value in every other
+// required field.
+void Insere(Banco& b, const std::string& tabela, const std::map<std::string, Valor>& campos) {
+    Tabela t(b, tabela);
+    t.abre();
+    t.insere();
+    for (const auto& c : t.definicao().campos) {
+        if (campos.count(c.nome) || !c.obrigatorio || c.tipo == TipoCampo::Autoinc) continue;
+        switch (c.tipo) {
+            case TipoCampo::String: t[c.nome] = "N"; break;
+            case TipoCampo::Date: t[c.nome] = D(1, 1, 2000); break;
+            case TipoCampo::Boolean: t[c.nome] = false; break;
+            default: t[c.nome] = 0; break;
+        }
+    }
+    for (const auto& [nome, v] : campos) t[nome] = v;
+    t.grava();
+}
+
+struct Execucao : ::testing::Test {
+    teste::PastaTemporaria pastaPriv, pastaComp;
+    Banco privado{"CalcPriv", pastaPriv.caminho()};
+    Banco compartilhado{"CalcComp", pastaComp.caminho()};
+    ConjuntoCalculo conjunto{privado, [] { return 100; }};
+    std::map<std::string, Valor> processo;
+
+    void SetUp() override {
+        for (const char* t : {"Diario.DB", "FaixasIR.db", "FaixasINSS.DB"})
+            compartilhado.criaTabela(t, *EsquemaCompartilhado(t));
+        privado.criaTabela("Processo.DB", EsquemaProcesso());
+        privado.criaTabela("Rendimen.DB", EsquemaRendimen());
+        conjunto.defineAtual(1, 1);
+        conjunto.CriaSubDiretorio(1);
+        for (auto [letra, tipo] : {std::pair{'B', 1}, std::pair{'C', 2}, std::pair{'D', 3}, std::pair{'H', 7}})
+            conjunto.CriaTabela(ConjuntoCalculo::NomeCurto(letra, 1), tipo);
+        privado.esvaziaTabela(conjunto.NomeTabela('H'));
+
+        verba(15, "Horas extras", 3);
+        verba(10, "Salário devido", 3);
+        verba(12, "Diferença salarial", 3);
+        verba(22, "13º salário", 1);
+        verba(32, "Férias", 2);
+        verba(902, "FGTS", 4);
+        verba(892, "Seguro-desemprego", 4);
+        // An IR row of the base date: exempt up to 1000, 10 % above, deduction 100.
+        faixaIR(2002, 1);
+        // Index 1 grows by half from 01/03/2001 to the base date; index 2 doubles.
+        for (auto [data, i1, i2] : {std::tuple{D(1, 3, 2001), 2.0, 1.0}, std::tuple{D(1, 1, 2002), 3.0, 2.0},
+                                    std::tuple{D(1, 1, 2001), 1.0, 1.0}, std::tuple{D(31, 3, 2001), 2.0, 1.0}}) {
+            indice(1, data, i1);
+            indice(2, data, i2);
+        }
+        processo = {{"Processo", "1/2001"},   {"CodRecte", 1},         {"Diretorio", 1},
+                    {"DtAjuiz", D(1, 1, 2001)}, {"DtBase", D(1, 1, 2002)}, {"IndPrincipal", 1},
+                    {"IndFGTS", 2},           {"CalculoJuros", 0},     {"AliquotaUnica", true},
+                    {"INSSReclamante", 8.0},  {"INSSReclamado", 20.0}, {"INSSRisco", 2.0},
+                    {"INSSTerceiros", 5.8},   {"OpcaoIR", 1},          {"Calculista", "Ana"}};
+    }
+
+    void verba(int codigo, const char* desc, int ir) {
+        Insere(privado, "Rendimen.DB", {{"Codigo", codigo}, {"DescRend", desc}, {"IR", ir}, {"INSS", "S"}});
+    }
+    void indice(int cod, Data d, double v) {
+        Insere(compartilhado, "Diario.DB", {{"CodIndice", cod}, {"Data", d}, {"Indice", v}});
+    }
+    void faixaIR(int ano, int mes) {
+        Insere(compartilhado, "FaixasIR.db",
+               {{"Ano", ano}, {"Mes", mes}, {"LimiteMinimo", 1000.0}, {"Limite1", 1e9}, {"Percentual1", 10.0},
+                {"Deducao1", 100.0}, {"Limite2", 2e9}, {"Limite3", 3e9}, {"DeducaoDependente", 50.0},
+                {"DeducaoDaBase", 0.0}});
+    }
+    void faixaINSS(int ano, int mes, double l1, double p1) {
+        Insere(compartilhado, "FaixasINSS.DB",
+               {{"Ano", ano}, {"Mes", mes}, {"LimiteMinimo", 0.0}, {"Limite1", l1}, {"Percentual1", p1}});
+    }
+    void linha(int item, int mes, int ano, double valor, Data dtBase, const char* inss = "N") {
+        Insere(privado, conjunto.NomeTabela('B'),
+               {{"Item", item}, {"Mes", mes}, {"Ano", ano}, {"Valor", valor}, {"VFM", "V"},
+                {"CodDataBasePadrao", 50}, {"DtBase", dtBase}, {"Calculado", true}, {"INSS", inss}});
+    }
+    void parte(const char* nome, int tipo, int dependentes) {
+        Insere(privado, conjunto.NomeTabela('C'),
+               {{"Nome", nome}, {"TipoParte", tipo}, {"Dependentes", dependentes}, {"Documento", "1"}});
+    }
+
+    ParametrosExecucao parametros() {
+        Tabela p(privado, "Processo.DB");
+        p.abre();
+        if (p.vazia()) {
+            Insere(privado, "Processo.DB", processo);
+            p.atualiza();
+        }
+        p.primeiro();
+        ParametrosExecucao r = ParametrosDoProcesso(p);
+        r.arquivo = 1;  // the set was created as file 1
+        return r;
+    }
+
+    struct Coleta : ConsumidorExecucao {
+        std::vector<LinhaCalculada> linhas;
+        std::vector<FechamentoMes> meses;
+        std::vector<std::pair<int, int>> avisos;
+        void linha(const LinhaCalculada& l) override { linhas.push_back(l); }
+        void fechamento(const FechamentoMes& f) override { meses.push_back(f); }
+        void faixaINSSAusente(int ano, int mes) override { avisos.emplace_back(ano, mes); }
+    };
+
+    TotaisExecucao executa(Coleta* c = nullptr) {
+        TabelasReferencia ref(compartilhado);
+        CorrecaoJuros cj(privado, ref);
+        return ExecutaCalculo(privado, ref, cj, parametros(), c);
+    }
+};
+
+}  // namespace
+
+TEST_F(Execucao, ResultItemIsCorrectedAndEarnsInterestOthersAreOnlyCorrected) {
+    // Legal interest from 01/03/2001 to 01/01/2002: 29/30 + 9 whole months + 1/30 = 10 %.
+    linha(15, 3, 2001, 100.0, D(1, 3, 2001), "S");
+    linha(10, 3, 2001, 40.0, D(1, 3, 2001), "S");
+    Coleta c;
+    const TotaisExecucao t = executa(&c);
+    ASSERT_EQ(c.linhas.size(), 2u);
+    const LinhaCalculada& due = c.linhas[0];  // item 10 comes first in the month
+    const LinhaCalculada& extra = c.linhas[1];
+    EXPECT_EQ(extra.item, 15);
+    EXPECT_DOUBLE_EQ(extra.indReaj, 1.5);
+    EXPECT_DOUBLE_EQ(extra.valorAtualizado, 150.0);
+    EXPECT_NEAR(*extra.juros, 10.0, 1e-12);
+    EXPECT_NEAR(*extra.valorJuros, 15.0, 1e-12);
+    EXPECT_DOUBLE_EQ(*extra.valorAtualizadoComJuros, 165.0);
+    EXPECT_EQ(extra.descRend, "015-Horas extras(01/03/01)");
+    EXPECT_EQ(extra.mesAno(), "03/2001");
+    EXPECT_EQ(extra.mesAnoCurto(), "03/01");
+    // The due item: corrected, no interest, into the INSS base only.
+    EXPECT_EQ(due.descRend, "010-Salário devido");
+    EXPECT_DOUBLE_EQ(due.valorAtualizado, 60.0);
+    EXPECT_FALSE(due.juros.has_value());
+    EXPECT_FALSE(due.valorAtualizadoComJuros.has_value());
+
+    EXPECT_DOUBLE_EQ(t.total, 150.0);
+    EXPECT_DOUBLE_EQ(t.totalComJuros, 165.0);
+    EXPECT_DOUBLE_EQ(t.baseINSS, 210.0);
+    ASSERT_EQ(c.meses.size(), 1u);
+    EXPECT_EQ(c.meses[0].rotulo, "Mês: 03/2001");
+    EXPECT_TRUE(c.meses[0].mostraTotais);
+    EXPECT_DOUBLE_EQ(c.meses[0].totalComJurosMes, 165.0);
+    // Defendant's contributions over the INSS base, employee by single rate.
+    EXPECT_NEAR(t.reclamado.fpas, 42.0, 1e-9);
+    EXPECT_NEAR(t.reclamado.risco, 4.2, 1e-9);
+    EXPECT_NEAR(t.reclamado.terceiros, 12.18, 1e-9);
+    EXPECT_NEAR(t.inssEmpregado, 16.8, 1e-9);
+    EXPECT_NEAR(t.totalINSS, 42.0 + 4.2 + 12.18 + 16.8, 1e-9);
+    EXPECT_EQ(t.valorINSSReclamanteGravado(), 0.0);
+    EXPECT_EQ(t.simboloMoeda, "R$ ");
+}
+
+TEST_F(Execucao, InterestStartsAtTheFilingDateAndTotalsAreRoundedToFourDecimals) {
+    processo["DtAjuiz"] = D(1, 3, 2001);
+    // Dated before filing: interest runs from the filing date (10 %), as the row dated on it.
+    linha(15, 1, 2001, 100.0, D(1, 1, 2001));
+    linha(15, 3, 2001, 100.0, D(1, 3, 2001));
+    Coleta c;
+    const TotaisExecucao t = executa(&c);
+    EXPECT_NEAR(*c.linhas[0].juros, *c.linhas[1].juros, 1e-12);
+    EXPECT_NEAR(*c.linhas[0].juros, 10.0, 1e-12);
+    EXPECT_EQ(c.meses.size(), 2u);
+
+    // The total keeps four decimals per amount; the amount with interest is
+    // rounded to cents. From 31/03/2001: 1/30 + 9 months + 1/30 of interest.
+    linha(12, 3, 2001, 0.123456, D(31, 3, 2001));
+    const TotaisExecucao u = executa();
+    EXPECT_NEAR(u.total - t.total, 0.1852, 1e-9);  // 0.185184
+    EXPECT_NEAR(u.totalComJuros - t.totalComJuros, 0.20, 1e-9);  // 0.185184 x 1.0906667
+}
+
+TEST_F(Execucao, FgtsAndUnemploymentInsuranceStayOutOfTheTotals) {
+    linha(902, 3, 2001, 100.0, D(1, 3, 2001));
+    linha(892, 3, 2001, 100.0, D(1, 3, 2001));
+    Coleta c;
+    TotaisExecucao t = executa(&c);
+    EXPECT_DOUBLE_EQ(c.linhas[1].indReaj, 2.0);  // FGTS index 2
+    EXPECT_DOUBLE_EQ(t.total, 0.0);
+    EXPECT_DOUBLE_EQ(t.fgts, 200.0);
+    EXPECT_DOUBLE_EQ(t.jurosFGTS, 0.0);  // without "FGTS with interest"
+    EXPECT_NEAR(t.seguroDesemprego, 150.0 * 1.1, 1e-9);
+    EXPECT_TRUE(c.meses[0].mostraFGTS);
+    EXPECT_FALSE(c.meses[0].mostraTotais);
+
+    Tabela p(privado, "Processo.DB");
+    p.abre();
+    p.primeiro();
+    p.edita();
+    p["IncidirJurosFGTS"] = true;
+    p.grava();
+    t = executa();
+    EXPECT_NEAR(t.jurosFGTS, 20.0, 1e-9);
+    EXPECT_NEAR(t.fgtsADepositar(), 220.0, 1e-9);
+}
+
+TEST_F(Execucao, MonthByMonthInssCreditsWhatWasPaidAndWarnsOnceOnMissingBrackets) {
+    processo["AliquotaUnica"] = false;
+    faixaINSS(2001, 3, 1000.0, 10.0);
+    faixaINSS(2002, 1, 2000.0, 10.0);  // base date: r = 2
+    Insere(privado, conjunto.NomeTabela('D'), {{"Ano", 2001}, {"Mes", 3}, {"Valor", 300.0}});
+    linha(15, 3, 2001, 100.0, D(1, 3, 2001), "S");  // month INSS base 150
+    linha(15, 4, 2001, 100.0, D(1, 3, 2001), "S");  // April: no bracket row
+    Coleta c;
+    const TotaisExecucao t = executa(&c);
+    ASSERT_EQ(c.meses.size(), 2u);
+    const FechamentoMes& marco = c.meses[0];
+    EXPECT_DOUBLE_EQ(marco.baseINSSMes, 150.0);
+    EXPECT_DOUBLE_EQ(marco.inss.jaRecolhido, 30.0);               // 300 x 10 %
+    EXPECT_NEAR(marco.inss.aRecolher, (150.0 + 600.0) * 0.10 - 60.0, 1e-9);  // 75 - 2 x 30
+    EXPECT_TRUE(c.meses[1].inss.semFaixaMes);
+    EXPECT_NEAR(t.inssReclamanteMensal, 15.0, 1e-9);
+    EXPECT_NEAR(t.valorINSSReclamanteGravado(), 15.0, 1e-9);
+    EXPECT_TRUE(t.faixaINSSAusente);
+    ASSERT_EQ(c.avisos.size(), 1u);
+    EXPECT_EQ(c.avisos[0], std::make_pair(2001, 4));
+}
+
+TEST_F(Execucao, IncomeTaxByOptionMonthsAndDependants) {
+    processo["OpcaoIR"] = 4;
+    processo["AdicionarINSSRecte"] = true;
+    linha(22, 3, 2001, 1000.0, D(1, 3, 2001));  // 13th: 1500
+    linha(32, 3, 2001, 1000.0, D(1, 3, 2001));  // vacation: 1500
+    linha(15, 3, 2001, 2000.0, D(1, 3, 2001));  // other: 3000
+    parte("Ana", 1, 1);
+    parte("Empresa", 3, 0);  // not a claimant
+    TotaisExecucao t = executa();
+    EXPECT_EQ(t.mesesContados, 2);  // a month with 13th and other income counts twice
+    EXPECT_EQ(t.mesesIR, 1);        // base date before 28/07/2010
+    ASSERT_EQ(t.colunasIR.size(), 3u);
+    EXPECT_EQ(t.colunasIR[0].rotulo, "Demais Parcelas");
+    EXPECT_DOUBLE_EQ(t.deducaoDependentes, 50.0);
+    // (3000 - 50) x 10 % - 100
+    EXPECT_NEAR(t.colunasIR[0].devido, 195.0, 1e-9);
+    EXPECT_NEAR(t.valorTotalIR, 195.0 + (1450 * 0.1 - 100) * 2, 1e-9);
+    EXPECT_NEAR(t.totalBaseIR13(), 1500.0, 1e-9);  // no interest without IR on interest
+
+    parte("Bia", 2, 2);  // a second claimant with another count
+    t = executa();
+    EXPECT_TRUE(t.dependentesDiferentes);
+    EXPECT_DOUBLE_EQ(t.deducaoDependentes, 0.0);
+}
+
+TEST_F(Execucao, FailuresStopTheRunAndStoringTouchesOnlyTheTotals) {
+    try {
+        executa();
+        ADD_FAILURE() << "an empty grid was accepted";
+    } catch (const ErroKorva& e) {
+        EXPECT_STREQ(e.what(), "Não foram inseridos os parâmetros de cálculo!");
+    }
+    linha(15, 3, 2001, 100.0, D(1, 3, 2001));
+    linha(15, 4, 2001, 100.0, D(15, 4, 2001));  // no daily index for that date
+    try {
+        executa();
+        ADD_FAILURE() << "a missing index was accepted";
+    } catch (const ErroKorva& e) {
+        EXPECT_STREQ(e.what(), "ERRO - Não há índice de atualização diária para 15/04/2001!");
+    }
+    indice(1, D(15, 4, 2001), 2.5);
+    ParametrosExecucao par = parametros();
+    par.dtBase = D(1, 3, 2001);  // no IR row for 03/2001
+    TabelasReferencia ref(compartilhado);
+    CorrecaoJuros cj(privado, ref);
+    try {
+        ExecutaCalculo(privado, ref, cj, par);
+        ADD_FAILURE() << "a missing IR row was accepted";
+    } catch (const ErroKorva& e) {
+        EXPECT_STREQ(e.what(), "ERRO! Não há Alíquota do IR para 03/2001!");
+    }
+
+    par.dtBase = D(1, 1, 2002);
+    const TotaisExecucao t = ExecutaCalculo(privado, ref, cj, par);
+    GravaResultados(privado, par, t);
+    Tabela p(privado, "Processo.DB");
+    p.abre();
+    p.primeiro();
+    EXPECT_NEAR(p.valor("Total").comoNumero(), 150.0 + 100 * 3.0 / 2.5, 1e-4);
+    EXPECT_NEAR(p.valor("TotalGeral").comoNumero(), t.totalComJuros, 1e-9);
+    EXPECT_EQ(p.valor("QtdeMesesComBaseIR").comoInteiro(), 1);
+    EXPECT_EQ(p.valor("DtBase").comoData(), D(1, 1, 2002));  // untouched
+    EXPECT_EQ(p.valor("Calculista").comoTexto(), "Ana");
+}
