@@ -35,5 +35,7 @@ void RegistraCalculos(CLI::App& app, Contexto& ctx);
 void RegistraPrimitivas(CLI::App& app, Contexto& ctx);
 // "resultado" (the calculation run) and "mesames" (month rows with their figures).
 void RegistraResultado(CLI::App& app, Contexto& ctx);
+// "calcular" (the monthly calculation).
+void RegistraCalcular(CLI::App& app, Contexto& ctx);
 
 }  // namespace korva::cli

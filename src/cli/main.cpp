@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     korva::cli::RegistraCalculos(app, ctx);
     korva::cli::RegistraPrimitivas(app, ctx);
     korva::cli::RegistraResultado(app, ctx);
+    korva::cli::RegistraCalcular(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
