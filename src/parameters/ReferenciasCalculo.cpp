@@ -24,13 +24,6 @@ void LeSerie(Banco& banco, const std::string& tabela, const std::string& campoSe
     }
 }
 
-std::string Visao(const std::string& tabela) {
-    std::string n = tabela;
-    std::replace(n.begin(), n.end(), '\\', '/');
-    const auto barra = n.rfind('/');
-    if (barra != std::string::npos) n = n.substr(barra + 1);
-    return n.substr(0, n.find('.'));
-}
 
 }  // namespace
 
@@ -51,7 +44,7 @@ ReferenciasCalculo ReferenciasCalculo::Carrega(Banco& compartilhado, Banco& priv
                 [&](ChaveMes k, double v) { r.valeTransporte_[k] = v; });
     if (n.basesSalariais && !tabelaI.empty() && privado.existe(tabelaI)) {
         // Summed here in the order the rows are read, as the month grid's view of the bases does.
-        for (const auto& l : privado.consulta("select Ano, Mes, Valor from " + Visao(tabelaI), {tabelaI}))
+        for (const auto& l : privado.consulta("select Ano, Mes, Valor from " + Banco::NomeNaConsulta(tabelaI), {tabelaI}))
             if (!l[2].nulo())
                 r.bases_[{static_cast<int>(l[0].comoInteiro()), static_cast<int>(l[1].comoInteiro())}] +=
                     l[2].comoNumero();
