@@ -14,6 +14,8 @@
 #include "parameters/CalculoMensal.h"
 #include "reference/EsquemasReferencia.h"
 #include "reference/TabelasReferencia.h"
+#include "results/CorrecaoJuros.h"
+#include "results/ExecucaoCalculo.h"
 #include "storage/Banco.h"
 #include "storage/ConjuntoCalculo.h"
 #include "storage/Esquemas.h"
@@ -161,6 +163,65 @@ struct Cenario {
         tr.confirma();
     }
 
+    // The reference rows the result run reads: a daily index for every day
+    // of the grid's span and the base date, the IR row of the base date and
+    // the INSS brackets of every month.
+    void preparaResultado(int meses) {
+        for (const char* t : {"Diario.DB", "FaixasIR.db", "FaixasINSS.DB"})
+            compartilhado.criaTabela(t, *EsquemaCompartilhado(t));
+        Tabela d(compartilhado, "Diario.DB"), ir(compartilhado, "FaixasIR.db"), inss(compartilhado, "FaixasINSS.DB");
+        d.abre();
+        ir.abre();
+        inss.abre();
+        Transacao tr(compartilhado);
+        int mesFim, anoFim;
+        Mes(meses, mesFim, anoFim);
+        const Data fim = std::max(Data::de(2012, 12, 31), Data::de(anoFim, mesFim, 1));
+        double indice = 1.0;
+        for (Data x = Data::de(1975, 1, 1); x <= fim; x += 1) {
+            d.insere();
+            d["CodIndice"] = 1, d["Data"] = x, d["Indice"] = indice;
+            d.grava();
+            indice *= 1.0002;
+        }
+        ir.insere();
+        ir["Ano"] = 2012, ir["Mes"] = 12, ir["LimiteMinimo"] = 1637.11, ir["Limite1"] = 2453.50;
+        ir["Percentual1"] = 7.5, ir["Deducao1"] = 122.78, ir["Limite2"] = 3271.38, ir["Percentual2"] = 15.0;
+        ir["Deducao2"] = 306.80, ir["Limite3"] = 4087.65, ir["Percentual3"] = 22.5, ir["Deducao3"] = 552.15;
+        ir["PercentualMaximo"] = 27.5, ir["DeducaoMaximo"] = 756.53, ir["DeducaoDependente"] = 164.56;
+        ir["DeducaoDaBase"] = 0.0;
+        ir.grava();
+        for (int k = 0; k <= std::max(meses, 38 * 12); ++k) {
+            int mes, ano;
+            Mes(k, mes, ano);
+            inss.insere();
+            inss["Ano"] = ano, inss["Mes"] = mes, inss["LimiteMinimo"] = 100.0 + k;
+            inss["Limite1"] = 500.0 + k, inss["Percentual1"] = 8.0, inss["Limite2"] = 800.0 + k;
+            inss["Percentual2"] = 9.0, inss["Limite3"] = 1600.0 + 2 * k, inss["Percentual3"] = 11.0;
+            inss["Limite4"] = 0.0, inss["Percentual4"] = 0.0, inss["Limite5"] = 0.0, inss["Percentual5"] = 0.0;
+            inss.grava();
+        }
+        tr.confirma();
+    }
+
+    TotaisExecucao resultado() {
+        TabelasReferencia ref(compartilhado);
+        CorrecaoJuros correcao(banco, ref);
+        ParametrosExecucao p;
+        p.processo = "1/2012";
+        p.codRecte = 1;
+        p.diretorio = 1;
+        p.arquivo = 1;
+        p.dtAjuiz = Data::de(2000, 1, 10);
+        p.dtBase = Data::de(2012, 12, 31);
+        p.indPrincipal = p.indFGTS = 1;
+        p.calculoJuros = 0;
+        p.inssReclamante = 8, p.inssReclamado = 20, p.inssRisco = 2, p.inssTerceiros = 5.8;
+        p.opcaoIR = OpcaoIR::TrezeFeriasDemais;
+        p.irSobreJuros = true;
+        return ExecutaCalculo(banco, ref, correcao, p);
+    }
+
     ResultadoCalculoMensal calcula() {
         TabelasReferencia ref(compartilhado);
         OpcoesCalculoMensal o;
@@ -210,6 +271,27 @@ void BM_LeEGravaB35Anos(benchmark::State& st) {
     st.counters["linhas"] = static_cast<double>(linhas);
 }
 BENCHMARK(BM_LeEGravaB35Anos)->Unit(benchmark::kMillisecond);
+
+// The result run over the calculated grid: correction, interest, month
+// closes with the month-by-month INSS, the final step.
+void BM_Resultado35Anos(benchmark::State& st) {
+    Cenario c(35 * 12);
+    c.preparaResultado(35 * 12);
+    c.calcula();
+    TotaisExecucao t;
+    for (auto _ : st) t = c.resultado();
+    st.counters["total"] = t.total;
+}
+BENCHMARK(BM_Resultado35Anos)->Unit(benchmark::kMillisecond);
+
+void BM_ResultadoPorTamanho(benchmark::State& st) {
+    const int meses = static_cast<int>(st.range(0)) / kItensPorMes;
+    Cenario c(meses);
+    c.preparaResultado(meses);
+    c.calcula();
+    for (auto _ : st) c.resultado();
+}
+BENCHMARK(BM_ResultadoPorTamanho)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Growth: grids of 1,000, 10,000 and 100,000 month rows (before the run adds its own).
 void BM_CalculoMensalPorTamanho(benchmark::State& st) {
