@@ -11,6 +11,7 @@
 #include "reference/TabelasReferencia.h"
 #include "results/CorrecaoJuros.h"
 #include "results/ExecucaoCalculo.h"
+#include "results/FigurasGrade.h"
 #include "storage/Banco.h"
 #include "storage/ConjuntoCalculo.h"
 #include "storage/Esquemas.h"
@@ -308,4 +309,34 @@ TEST_F(Execucao, FailuresStopTheRunAndStoringTouchesOnlyTheTotals) {
     EXPECT_EQ(p.valor("QtdeMesesComBaseIR").comoInteiro(), 1);
     EXPECT_EQ(p.valor("DtBase").comoData(), D(1, 1, 2002));  // untouched
     EXPECT_EQ(p.valor("Calculista").comoTexto(), "Ana");
+}
+
+TEST_F(Execucao, MonthGridFiguresShowOnlyOnResultItemsAndAFailureOnce) {
+    linha(15, 3, 2001, 100.0, D(1, 3, 2001));
+    linha(10, 3, 2001, 40.0, D(1, 3, 2001));
+    TabelasReferencia ref(compartilhado);
+    CorrecaoJuros cj(privado, ref);
+    std::vector<std::string> mostradas;
+    FigurasGrade figuras(cj, ParametrosFigurasDe(parametros()), [&](const std::string& m) { mostradas.push_back(m); });
+
+    const FiguraLinha extra = figuras.figura(15, 100.0, D(1, 3, 2001));
+    EXPECT_DOUBLE_EQ(extra.indiceAtualizacao, 1.5);
+    EXPECT_NEAR(extra.juros, 10.0, 1e-12);
+    EXPECT_DOUBLE_EQ(*extra.total, 165.0);
+    const FiguraLinha devido = figuras.figura(10, 40.0, D(1, 3, 2001));  // a due item: 0, 0, no total
+    EXPECT_EQ(devido.indiceAtualizacao, 0.0);
+    EXPECT_FALSE(devido.total.has_value());
+    EXPECT_EQ(FigurasGrade::TextoTotalGeral(figuras.totalGeral(privado, conjunto.NomeTabela('B'))), "Total: 165,00");
+
+    // A date without an index: empty figures, the message once for every repaint.
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(figuras.figura(15, 100.0, D(2, 3, 2001)).falhou);
+    ASSERT_EQ(mostradas.size(), 1u);
+    EXPECT_EQ(mostradas[0], "ERRO - Não há índice de atualização diária para 02/03/2001!");
+    linha(12, 3, 2001, 1.0, D(2, 3, 2001));
+    EXPECT_FALSE(figuras.totalGeral(privado, conjunto.NomeTabela('B')).has_value());
+    EXPECT_EQ(FigurasGrade::TextoTotalGeral(std::nullopt), "Total: erro");
+    EXPECT_EQ(mostradas.size(), 1u);
+    figuras.esquece();  // after the user changed something, a failure is told again
+    figuras.figura(15, 100.0, D(2, 3, 2001));
+    EXPECT_EQ(mostradas.size(), 2u);
 }
