@@ -2,6 +2,8 @@
 // one transaction, and opening a table to read one row by key.
 #include <benchmark/benchmark.h>
 
+#include "PastaBench.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -11,17 +13,9 @@
 #include "storage/Tabela.h"
 
 using namespace korva;
+using korva::bench::Pasta;
 
 namespace {
-
-struct Pasta {
-    std::filesystem::path p;
-    Pasta() {
-        std::string m = (std::filesystem::temp_directory_path() / "korva-bench-XXXXXX").string();
-        p = mkdtemp(m.data());
-    }
-    ~Pasta() { std::filesystem::remove_all(p); }
-};
 
 void PreparaPrivado(Banco& b) {
     b.criaTabela("Processo.DB", EsquemaProcesso());

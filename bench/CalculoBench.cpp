@@ -6,6 +6,8 @@
 // the growth of the run with the size of the grid.
 #include <benchmark/benchmark.h>
 
+#include "PastaBench.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -23,17 +25,9 @@
 #include "storage/Tabela.h"
 
 using namespace korva;
+using korva::bench::Pasta;
 
 namespace {
-
-struct Pasta {
-    std::filesystem::path p;
-    Pasta() {
-        std::string m = (std::filesystem::temp_directory_path() / "korva-bench-XXXXXX").string();
-        p = mkdtemp(m.data());
-    }
-    ~Pasta() { std::filesystem::remove_all(p); }
-};
 
 constexpr int kItensPorMes = 40;
 constexpr int kFamilias = 15;

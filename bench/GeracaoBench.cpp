@@ -2,6 +2,8 @@
 // month rows), with base dates that walk the holiday table.
 #include <benchmark/benchmark.h>
 
+#include "PastaBench.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -15,17 +17,9 @@
 #include "storage/Tabela.h"
 
 using namespace korva;
+using korva::bench::Pasta;
 
 namespace {
-
-struct Pasta {
-    std::filesystem::path p;
-    Pasta() {
-        std::string m = (std::filesystem::temp_directory_path() / "korva-bench-XXXXXX").string();
-        p = mkdtemp(m.data());
-    }
-    ~Pasta() { std::filesystem::remove_all(p); }
-};
 
 void BM_Gera40PeriodosDe35Anos(benchmark::State& st) {
     Pasta priv, comp;

@@ -3,6 +3,8 @@
 // made by a first start (delivered catalogue and holidays).
 #include <benchmark/benchmark.h>
 
+#include "PastaBench.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -20,18 +22,10 @@
 #include "storage/ConjuntoCalculo.h"
 
 using namespace korva;
+using korva::bench::Pasta;
 using nlohmann::json;
 
 namespace {
-
-struct Pasta {
-    std::filesystem::path p;
-    Pasta() {
-        std::string m = (std::filesystem::temp_directory_path() / "korva-bench-XXXXXX").string();
-        p = mkdtemp(m.data());
-    }
-    ~Pasta() { std::filesystem::remove_all(p); }
-};
 
 struct Base {
     Pasta pasta;

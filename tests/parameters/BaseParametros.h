@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -53,6 +54,16 @@ struct BaseParametros : ::testing::Test {
         tabelaB = conjunto.NomeTabela('B');
         banco.criaTabela("Rendimen.DB", EsquemaRendimen());
         compartilhado.criaTabela("FeriadosPadrao.db", *EsquemaCompartilhado("FeriadosPadrao.db"));
+    }
+
+    // The message an action fails with ("" when it does not fail).
+    static std::string Mensagem(const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "";
     }
 
     void feriado(Data d, int tipo) {

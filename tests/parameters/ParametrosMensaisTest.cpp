@@ -51,14 +51,6 @@ struct ParametrosMensaisTeste : teste::BaseParametros {
 
     Tabela& t() { return p->tabela(); }
 
-    static std::string Mensagem(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "";
-    }
 };
 
 TEST_F(ParametrosMensaisTeste, FieldEntryChecksAndNewRowDefaults) {

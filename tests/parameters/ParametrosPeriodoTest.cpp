@@ -41,14 +41,6 @@ struct ParametrosPeriodoTeste : teste::BaseParametros {
         t()["Valor"] = 10.0;
     }
 
-    static std::string Mensagem(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "";
-    }
 };
 
 TEST_F(ParametrosPeriodoTeste, FieldEntryChecksAndNormalisation) {

@@ -96,14 +96,6 @@ struct ProcuraSubstituiTeste : teste::BaseParametros {
         return ProcuraSubstitui(lista, ProcuraSubstitui::CodigosDataBase(compartilhado));
     }
 
-    static std::string Mensagem(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "";
-    }
 };
 
 TEST_F(ProcuraSubstituiTeste, FieldListsAndCodeChoices) {
