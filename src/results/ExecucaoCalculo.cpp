@@ -134,6 +134,8 @@ ParametrosExecucao ParametrosDoProcesso(const Tabela& t) {
     p.opcaoIR = t.valor("OpcaoIR").nulo() ? OpcaoIR::NaoCalcular : Inteiro(t.valor("OpcaoIR"));
     p.irSobreJuros = Logico(t.valor("IRSobreJuros"));
     p.adicionarINSSRecte = Logico(t.valor("AdicionarINSSRecte"));
+    p.obsCalculo = t.valor("ObsCalculo").comoTexto();
+    p.obsResumo = t.valor("ObsResumo").comoTexto();
     return p;
 }
 

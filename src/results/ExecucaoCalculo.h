@@ -39,6 +39,8 @@ struct ParametrosExecucao {
     int opcaoIR = OpcaoIR::NaoCalcular;
     bool irSobreJuros = false;
     bool adicionarINSSRecte = false;
+    // Printed in the heading of the calculation reports and of the lawsuit summary.
+    std::string obsCalculo, obsResumo;
 };
 
 // From the row the dataset is on.
