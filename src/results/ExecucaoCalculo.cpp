@@ -156,7 +156,8 @@ ParametrosExecucao ParametrosDoProcesso(Banco& privado, const std::string& proce
 }
 
 TotaisExecucao ExecutaCalculo(Banco& privado, TabelasReferencia& referencia, CorrecaoJuros& correcao,
-                              const ParametrosExecucao& p, ConsumidorExecucao* consumidor) {
+                              const ParametrosExecucao& p, ConsumidorExecucao* consumidor, ModoExecucao modo) {
+    const bool comJuros = modo == ModoExecucao::Calculo;
     ConsumidorExecucao nenhum;
     ConsumidorExecucao& alvo = consumidor ? *consumidor : nenhum;
     auto tabela = [&](char letra) { return ConjuntoCalculo::NomeTabelaDe(p.diretorio, p.arquivo, letra); };
@@ -253,6 +254,15 @@ TotaisExecucao ExecutaCalculo(Banco& privado, TabelasReferencia& referencia, Cor
             if (!faixaMes) avisaFaixa(ano, m);
             else if (!faixaBase) avisaFaixa(p.dtBase.ano(), p.dtBase.mes());
             f.inss = INSSDoMes(f.baseINSSMes, f.baseJaRecolhida, faixaMes, faixaBase);
+            if (faixaMes && faixaMes->limite1 > 0) {
+                f.limite1Mes = faixaMes->limite1;
+                f.limite1DtBase = faixaBase ? faixaBase->limite1 : 0.0;
+                f.razao = f.limite1DtBase / f.limite1Mes;
+                f.baseAtualizada = f.razao * f.baseJaRecolhida;
+                f.recolhidoAtualizado = f.razao * f.inss.jaRecolhido;
+                f.novaBase = f.baseINSSMes + f.baseAtualizada;
+                f.contribuicaoDevida = f.inss.aRecolher + f.recolhidoAtualizado;
+            }
             if (!f.inss.semFaixaMes) t.inssReclamanteMensal += f.inss.aRecolher;
         }
         mes = AcumulaMes{};
@@ -276,32 +286,34 @@ TotaisExecucao ExecutaCalculo(Banco& privado, TabelasReferencia& referencia, Cor
             }
         }
         const bool fgts = l.item == 902 || l.item == 903;
-        l.indReaj = correcao.FatorIndiceDiario(fgts ? p.indFGTS : p.indPrincipal, l.dtBase, p.dtBase);
+        l.indReaj = correcao.FatorIndiceDiario(fgts && comJuros ? p.indFGTS : p.indPrincipal, l.dtBase, p.dtBase);
         l.valorAtualizado = l.valor * l.indReaj;
-        if (l.itemResultado) {
+        if (l.itemResultado && comJuros) {
             l.juros = juros(std::max(l.dtBase, p.dtAjuiz));
             l.valorJuros = l.valorAtualizado * *l.juros / 100;
             l.valorAtualizadoComJuros = ArredondaCentavos(l.valorAtualizado + *l.valorJuros);
         }
         alvo.linha(l);
 
-        // accumulation
+        // accumulation (the social-security run adds no interest)
+        const double valorJuros = l.valorJuros.value_or(0.0);
+        const double valorComJuros = l.valorAtualizadoComJuros.value_or(ArredondaCentavos(l.valorAtualizado));
         if (l.itemResultado) {
             if (l.ir && *l.ir >= 1 && *l.ir <= 3) {
                 mes.baseIR[*l.ir - 1] += l.valorAtualizado;
-                if (p.irSobreJuros) mes.jurosIR[*l.ir - 1] += *l.valorJuros;
+                if (p.irSobreJuros) mes.jurosIR[*l.ir - 1] += valorJuros;
             }
             if (fgts) {
                 mes.fgts += l.valorAtualizado;
-                if (p.incidirJurosFGTS) mes.jurosFGTS += *l.valorJuros;
+                if (p.incidirJurosFGTS) mes.jurosFGTS += valorJuros;
             } else if (l.item == 892 || l.item == 893) {
-                t.seguroDesemprego += l.valorAtualizado + *l.valorJuros;
+                t.seguroDesemprego += l.valorAtualizado + valorJuros;
             } else {
                 const double a = Arredonda4(l.valorAtualizado);
                 t.total += a;
                 mes.total += a;
-                mes.juros += *l.valorJuros;
-                mes.totalComJuros += *l.valorAtualizadoComJuros;
+                mes.juros += valorJuros;
+                mes.totalComJuros += valorComJuros;
             }
         }
         if (l.inss == "S") {

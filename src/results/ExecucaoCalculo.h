@@ -85,8 +85,16 @@ struct FechamentoMes {
     // Month-by-month employee INSS (single-rate INSS off).
     bool avaliaINSS = false;
     double baseINSSMes = 0;
-    double baseJaRecolhida = 0;  // BasesINSS of the month
+    double baseJaRecolhida = 0;  // BasesINSS of the month (J)
     ResultadoINSSMes inss;
+    // The working of INSSDoMes, as the social-security report shows it (0
+    // when the month's bracket row is missing).
+    double limite1Mes = 0, limite1DtBase = 0;  // L1m and L1 of the base date
+    double razao = 0;                          // r = L1 of the base date / L1m
+    double baseAtualizada = 0;                 // r x J
+    double recolhidoAtualizado = 0;            // r x paid
+    double novaBase = 0;                       // B + r x J
+    double contribuicaoDevida = 0;             // the contribution on the new base
 };
 
 // The totals of a run; the names of the Processo.DB fields they are stored in
@@ -144,11 +152,16 @@ public:
     virtual void final(const TotaisExecucao&) {}
 };
 
+// The social-security report's run corrects every row by the principal index
+// (FGTS items too) and computes no interest.
+enum class ModoExecucao { Calculo, INSS };
+
 // Runs the calculation; `consumidor` may be null. Fails with the messages of
 // an empty grid, a missing IR bracket row of the base date, a missing daily
 // index or an empty interest-variation table.
 TotaisExecucao ExecutaCalculo(Banco& privado, TabelasReferencia& referencia, CorrecaoJuros& correcao,
-                              const ParametrosExecucao& p, ConsumidorExecucao* consumidor = nullptr);
+                              const ParametrosExecucao& p, ConsumidorExecucao* consumidor = nullptr,
+                              ModoExecucao modo = ModoExecucao::Calculo);
 
 // Stores the totals in the calculation's row of Processo.DB (the other fields
 // are untouched).

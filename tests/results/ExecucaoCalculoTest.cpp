@@ -100,6 +100,17 @@ TEST_F(Execucao, FgtsAndUnemploymentInsuranceStayOutOfTheTotals) {
     EXPECT_TRUE(c.meses[0].mostraFGTS);
     EXPECT_FALSE(c.meses[0].mostraTotais);
 
+    // The social-security run: the principal index for FGTS too, no interest.
+    {
+        TabelasReferencia ref(compartilhado);
+        CorrecaoJuros cj(privado, ref);
+        Coleta inss;
+        ExecutaCalculo(privado, ref, cj, parametros(), &inss, ModoExecucao::INSS);
+        EXPECT_DOUBLE_EQ(inss.linhas[1].indReaj, 1.5);
+        EXPECT_FALSE(inss.linhas[1].juros.has_value());
+        EXPECT_FALSE(inss.linhas[0].valorAtualizadoComJuros.has_value());
+    }
+
     Tabela p(privado, "Processo.DB");
     p.abre();
     p.primeiro();
@@ -125,7 +136,14 @@ TEST_F(Execucao, MonthByMonthInssCreditsWhatWasPaidAndWarnsOnceOnMissingBrackets
     EXPECT_DOUBLE_EQ(marco.baseINSSMes, 150.0);
     EXPECT_DOUBLE_EQ(marco.inss.jaRecolhido, 30.0);               // 300 x 10 %
     EXPECT_NEAR(marco.inss.aRecolher, (150.0 + 600.0) * 0.10 - 60.0, 1e-9);  // 75 - 2 x 30
+    // The working the social-security report prints.
+    EXPECT_DOUBLE_EQ(marco.razao, 2.0);
+    EXPECT_DOUBLE_EQ(marco.baseAtualizada, 600.0);
+    EXPECT_DOUBLE_EQ(marco.recolhidoAtualizado, 60.0);
+    EXPECT_DOUBLE_EQ(marco.novaBase, 750.0);
+    EXPECT_NEAR(marco.contribuicaoDevida, 75.0, 1e-9);
     EXPECT_TRUE(c.meses[1].inss.semFaixaMes);
+    EXPECT_EQ(c.meses[1].razao, 0.0);
     EXPECT_NEAR(t.inssReclamanteMensal, 15.0, 1e-9);
     EXPECT_NEAR(t.valorINSSReclamanteGravado(), 15.0, 1e-9);
     EXPECT_TRUE(t.faixaINSSAusente);
