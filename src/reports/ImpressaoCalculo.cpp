@@ -176,12 +176,15 @@ bool ExecutaImpressao(OpcaoImpressao opcao, const ParametrosExecucao& p, Context
             if (!Calculado(p, ctx)) return false;
             ctx.referencia->FaixaIRDoMes(p.dtBase.ano(), p.dtBase.mes());  // fails with its message
             MontaResumoProcesso(privado, *ctx.temp, p.processo);
+            // The report's base date, index and additions are those of the
+            // calculation it was asked from; the employee-INSS option is the
+            // lawsuit's first calculation's.
             const auto primeiro = privado.consulta(
                 "select CodRecte from Processo where Processo=:P order by CodRecte", {"Processo.DB"},
                 {{"P", p.processo}});
             const ParametrosExecucao pp = ParametrosDoProcesso(
                 privado, p.processo, static_cast<int>(primeiro.front()[0].comoInteiro()));
-            gerador.resumo(pp, CabecalhoDoCalculo(*ctx.configuracoes, pp, pp.obsResumo, ctx.hoje, true),
+            gerador.resumo(p, CabecalhoDoCalculo(*ctx.configuracoes, p, p.obsResumo, ctx.hoje, true),
                            pp.adicionarINSSRecte);
             return true;
         }

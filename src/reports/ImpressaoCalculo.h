@@ -78,8 +78,9 @@ public:
     // Options 1, 2 and 5: the run fed into the layout; returns its totals.
     virtual TotaisExecucao calculo(OpcaoImpressao tipo, const ParametrosExecucao& p, const CabecalhoRelatorio& cab,
                                    bool adicionarINSSRecte) = 0;
-    // Option 3: the lawsuit summary over Temp.db, with the first calculation's additions (E).
-    virtual void resumo(const ParametrosExecucao& primeiro, const CabecalhoRelatorio& cab, bool adicionarINSSRecte) = 0;
+    // Option 3: the lawsuit summary over Temp.db, with the base date, principal index and additions (E) of
+    // the calculation it was asked from, and AdicionarINSSRecte of the lawsuit's first calculation.
+    virtual void resumo(const ParametrosExecucao& p, const CabecalhoRelatorio& cab, bool adicionarINSSRecte) = 0;
     // Option 4: the calculated items (always previewed).
     virtual void verbas(const ParametrosExecucao& p, const CabecalhoRelatorio& cab) = 0;
 };

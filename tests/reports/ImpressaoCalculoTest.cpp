@@ -174,7 +174,7 @@ TEST_F(Impressao, TheLawsuitSummaryHasOneRowPerClaimantOfEveryGroup) {
     EXPECT_DOUBLE_EQ(linhas[2][2].comoNumero(), 77.0);
 
     EXPECT_TRUE(ExecutaImpressao(OpcaoImpressao::ResumoProcesso, p, ctx, g));
-    EXPECT_EQ(g.chamadas.back(), "resumo 1");  // the lawsuit's first calculation
+    EXPECT_EQ(g.chamadas.back(), "resumo 1");  // the calculation it was asked from
     EXPECT_EQ(g.ultimo.processo, "Processo: 1/2001");
     ctx.lembrete = [] { return false; };
     EXPECT_FALSE(ExecutaImpressao(OpcaoImpressao::ResumoProcesso, p, ctx, g));
