@@ -37,5 +37,9 @@ void RegistraPrimitivas(CLI::App& app, Contexto& ctx);
 void RegistraResultado(CLI::App& app, Contexto& ctx);
 // "calcular" (the monthly calculation).
 void RegistraCalcular(CLI::App& app, Contexto& ctx);
+// "remessa" (the social-security remittance file).
+void RegistraRemessa(CLI::App& app, Contexto& ctx);
+// "relatorio" (a report of a calculation to PDF or text) and "relatorio-verbas" (the catalogue).
+void RegistraRelatorios(CLI::App& app, Contexto& ctx);
 
 }  // namespace korva::cli

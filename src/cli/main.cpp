@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     korva::cli::RegistraPrimitivas(app, ctx);
     korva::cli::RegistraResultado(app, ctx);
     korva::cli::RegistraCalcular(app, ctx);
+    korva::cli::RegistraRemessa(app, ctx);
+    korva::cli::RegistraRelatorios(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
