@@ -71,8 +71,8 @@ public:
         return totais;
     }
 
-    void resumo(const ParametrosExecucao& primeiro, const CabecalhoRelatorio& cab, bool adicionarINSSRecte) override {
-        grava(ProduzResumo(temp_, sessao_.privado(), referencia_, correcao_, primeiro, adicionarINSSRecte, cab,
+    void resumo(const ParametrosExecucao& p, const CabecalhoRelatorio& cab, bool adicionarINSSRecte) override {
+        grava(ProduzResumo(temp_, sessao_.privado(), referencia_, correcao_, p, adicionarINSSRecte, cab,
                            versao(), saida_.medidor()),
               kTituloResumo);
     }

@@ -114,7 +114,7 @@ int SaidaRelatorio::grava(const Documento& documento, const std::string& titulo)
 #endif
     } else {
         std::ofstream saida(temporario, std::ios::binary | std::ios::trunc);
-        if (saida) saida << TextoPlano(documento);
+        if (saida) saida << TextoPlano(documento, GradeDoDocumento(documento));
         saida.close();
         if (!saida) {
             std::error_code erro;

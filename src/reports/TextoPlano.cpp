@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "util/Texto.h"
 
@@ -103,6 +104,19 @@ std::string TextoPlano(const Documento& doc, const GradeTexto& grade) {
         saida += g.texto();
     }
     return saida;
+}
+
+GradeTexto GradeDoDocumento(const Documento& documento) {
+    std::map<double, size_t> porTamanho;
+    for (const Pagina& p : documento.paginas)
+        for (const Elemento& e : p.elementos)
+            if (e.tipo == Elemento::Tipo::Texto && !e.texto.empty()) ++porTamanho[e.fonte.tamanho];
+    double tamanho = 10.0;
+    size_t mais = 0;
+    for (const auto& [t, n] : porTamanho)
+        if (n > mais) mais = n, tamanho = t;
+    const GradeTexto padrao;
+    return GradeTexto{padrao.mmPorColuna * tamanho / 10.0, padrao.mmPorLinha * tamanho / 10.0};
 }
 
 }  // namespace korva

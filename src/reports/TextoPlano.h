@@ -26,4 +26,9 @@ struct GradeTexto {
 
 std::string TextoPlano(const Documento& documento, const GradeTexto& grade = {});
 
+// The grid of the document's body font: the pitch of MedidorFixo at the font
+// size most text runs use, so a report laid out with MedidorFixo in a small
+// font still maps one character to one cell.
+GradeTexto GradeDoDocumento(const Documento& documento);
+
 }  // namespace korva

@@ -116,5 +116,23 @@ TEST(TextoPlano, AlinhamentoRecorteERegrasNaGrade) {
     EXPECT_EQ(TextoPlano(d, GradeTexto{4.2, 4.2}).substr(0, 33), "----- Pág. 1 -----\n abc   ção\n");
 }
 
+TEST(TextoPlanoGrade, TheGridFollowsTheBodyFontOfTheDocument) {
+    Documento d;
+    d.paginas.push_back(Pagina{1, {}});
+    auto texto = [&](double tamanho) {
+        Elemento e;
+        e.texto = "x";
+        e.fonte.tamanho = tamanho;
+        d.paginas[0].elementos.push_back(e);
+    };
+    EXPECT_DOUBLE_EQ(GradeDoDocumento(d).mmPorColuna, 2.1);  // no text: the 10 pt grid
+    texto(12);
+    texto(8);
+    texto(8);
+    const GradeTexto g = GradeDoDocumento(d);
+    EXPECT_DOUBLE_EQ(g.mmPorColuna, 2.1 * 0.8);
+    EXPECT_DOUBLE_EQ(g.mmPorLinha, 4.2 * 0.8);
+}
+
 }  // namespace
 }  // namespace korva
