@@ -39,33 +39,9 @@ std::optional<std::vector<std::string>> ParametrosMensais::ObrigatoriosDe(int it
 
 ParametrosMensais::ParametrosMensais(Banco& privado, std::string tabelaB, const CalculoDtBase& dtBase,
                                      OrdemParametros ordem)
-    : banco_(privado),
-      nome_(std::move(tabelaB)),
-      dtBase_(dtBase),
-      ordem_(ordem),
-      tabela_(std::make_unique<Tabela>(privado, nome_)),
-      catalogo_(std::make_unique<VerbasCatalogo>(privado)) {}
+    : GradeParametros(privado, std::move(tabelaB), ordem), dtBase_(dtBase) {}
 
 ParametrosMensais::~ParametrosMensais() = default;
-
-void ParametrosMensais::abre() {
-    tabela_->abre();
-    tabela_->defineIndice(IndiceOrdemParametros(ordem_));
-    ligaRegras();
-    tabela_->primeiro();
-    ajustaPorItemEVfm();
-}
-
-void ParametrosMensais::defineOrdem(OrdemParametros ordem) {
-    ordem_ = ordem;
-    if (tabela_->aberta()) tabela_->defineIndice(IndiceOrdemParametros(ordem_));
-}
-
-bool ParametrosMensais::obrigatorio(const std::string& campo) const {
-    for (const auto& c : obrigatorios_)
-        if (c == campo) return true;
-    return false;
-}
 
 bool ParametrosMensais::valorComBotao() {
     return !tabela_->editando() && !tabela_->vazia() && InteiroOuZero(tabela_->valor("Item")) == 4;

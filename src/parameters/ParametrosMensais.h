@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "parameters/CalculaDtBase.h"
+#include "parameters/GradeParametros.h"
 #include "parameters/OrdemParametros.h"
 #include "storage/Tabela.h"
 
@@ -24,7 +25,7 @@ namespace korva {
 class Banco;
 class VerbasCatalogo;
 
-class ParametrosMensais {
+class ParametrosMensais : public GradeParametros {
 public:
     static constexpr const char* MsgValorInvalido = "Valor Inválido para o Campo!";
     static constexpr const char* MsgDivisorZero = "ERRO! Divisor não pode ser zero.";
@@ -45,28 +46,13 @@ public:
     // this object.
     ParametrosMensais(Banco& privado, std::string tabelaB, const CalculoDtBase& dtBase,
                       OrdemParametros ordem = OrdemParametros::Periodo);
-    ~ParametrosMensais();
-    ParametrosMensais(const ParametrosMensais&) = delete;
-    ParametrosMensais& operator=(const ParametrosMensais&) = delete;
-
-    void abre();
-    Tabela& tabela() { return *tabela_; }
-    const std::string& nomeTabela() const { return nome_; }
-
-    OrdemParametros ordem() const { return ordem_; }
-    void defineOrdem(OrdemParametros ordem);
+    ~ParametrosMensais() override;
 
     // While the calculation runs, VFM "D" is accepted, difference rows may be
     // edited and item 4 keeps its Valor.
     bool calculando() const { return calculando_; }
     void defineCalculando(bool sim) { calculando_ = sim; }
 
-    // "&Cálculo", the order box and "Su&bstituir" only while no row is in
-    // edit or insert state.
-    bool comandosHabilitados() const { return !tabela_->editando(); }
-
-    const std::vector<std::string>& camposObrigatorios() const { return obrigatorios_; }
-    bool obrigatorio(const std::string& campo) const;
     // Required fields for an item and VFM; nullopt for a VFM outside "VFMCD"
     // on an ordinary item (the previous set stays).
     static std::optional<std::vector<std::string>> ObrigatoriosDe(int item, const std::string& vfm);
@@ -100,19 +86,13 @@ public:
     bool copiaCampo(const std::string& campo);
 
 private:
-    void ligaRegras();
+    void ligaRegras() override;
     void validaItem(const std::string& campo, const Valor& novo);
-    void ajustaPorItemEVfm();
+    void ajustaPorItemEVfm() override;
     void antesGravar();
     void lembraLinha();
 
-    Banco& banco_;
-    std::string nome_;
     const CalculoDtBase& dtBase_;
-    OrdemParametros ordem_;
-    std::unique_ptr<Tabela> tabela_;
-    std::unique_ptr<VerbasCatalogo> catalogo_;
-    std::vector<std::string> obrigatorios_;
     bool calculando_ = false;
     bool copiando_ = false;
     bool ajustando_ = false;

@@ -44,31 +44,13 @@ std::optional<std::vector<std::string>> ParametrosPeriodo::ObrigatoriosDe(int it
 
 ParametrosPeriodo::ParametrosPeriodo(Banco& privado, std::string tabelaA, OpcoesCalculo opcoes,
                                      OrdemParametros ordem)
-    : banco_(privado),
-      nome_(std::move(tabelaA)),
-      opcoes_(opcoes),
-      ordem_(ordem),
-      tabela_(std::make_unique<Tabela>(privado, nome_)),
-      catalogo_(std::make_unique<VerbasCatalogo>(privado)) {}
+    : GradeParametros(privado, std::move(tabelaA), ordem), opcoes_(opcoes) {}
 
 ParametrosPeriodo::~ParametrosPeriodo() = default;
-
-void ParametrosPeriodo::abre() {
-    tabela_->abre();
-    tabela_->defineIndice(IndiceOrdemParametros(ordem_));
-    ligaRegras();
-    tabela_->primeiro();
-    ajustaPorItemEVfm();
-}
 
 void ParametrosPeriodo::fecha() {
     if (tabela_->editando()) OperacaoPendente(0);
     tabela_->fecha();
-}
-
-void ParametrosPeriodo::defineOrdem(OrdemParametros ordem) {
-    ordem_ = ordem;
-    if (tabela_->aberta()) tabela_->defineIndice(IndiceOrdemParametros(ordem_));
 }
 
 int ParametrosPeriodo::geraMensais(const std::string& tabelaB, const CalculoDtBase& dtBase) {
@@ -77,12 +59,6 @@ int ParametrosPeriodo::geraMensais(const std::string& tabelaB, const CalculoDtBa
     const int linhas = Geracao(banco_, nome_, tabelaB, dtBase).Gera(ordem_);
     tabela_->primeiro();
     return linhas;
-}
-
-bool ParametrosPeriodo::obrigatorio(const std::string& campo) const {
-    for (const auto& c : obrigatorios_)
-        if (c == campo) return true;
-    return false;
 }
 
 bool ParametrosPeriodo::valorComBotao() { return InteiroOuZero(tabela_->valor("Item")) == 4; }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "parameters/CalculaDtBase.h"
+#include "parameters/GradeParametros.h"
 #include "parameters/OrdemParametros.h"
 #include "storage/Tabela.h"
 
@@ -22,7 +23,7 @@ namespace korva {
 class Banco;
 class VerbasCatalogo;
 
-class ParametrosPeriodo {
+class ParametrosPeriodo : public GradeParametros {
 public:
     static constexpr const char* MsgValorInvalido = "Valor Inválido para o Campo!";
     static constexpr const char* MsgDivisorZero = "ERRO! Divisor não pode ser zero.";
@@ -41,32 +42,17 @@ public:
     // lawsuit's (default base-date code for new rows).
     ParametrosPeriodo(Banco& privado, std::string tabelaA, OpcoesCalculo opcoes,
                       OrdemParametros ordem = OrdemParametros::Periodo);
-    ~ParametrosPeriodo();
-    ParametrosPeriodo(const ParametrosPeriodo&) = delete;
-    ParametrosPeriodo& operator=(const ParametrosPeriodo&) = delete;
+    ~ParametrosPeriodo() override;
 
-    void abre();
     // Refused with the pending-operation message while a row is in edit or
     // insert state; otherwise closes the table.
     void fecha();
-    Tabela& tabela() { return *tabela_; }
-    const std::string& nomeTabela() const { return nome_; }
-
-    OrdemParametros ordem() const { return ordem_; }
-    void defineOrdem(OrdemParametros ordem);
-
-    // The order box, generation and the other commands of the window are
-    // enabled only while no row is in edit or insert state.
-    bool comandosHabilitados() const { return !tabela_->editando(); }
 
     // "&Gerar Param. Mensais": rebuilds the month table `tabelaB` from these
     // rows in the grid's order (see Geracao) and returns the grid to its first
     // row. Refused while a row is in edit or insert state.
     int geraMensais(const std::string& tabelaB, const CalculoDtBase& dtBase);
 
-    // Required fields of the current row, as last set by its item and VFM.
-    const std::vector<std::string>& camposObrigatorios() const { return obrigatorios_; }
-    bool obrigatorio(const std::string& campo) const;
     // Rows of item 4 offer the salary-bases button in the Valor column.
     bool valorComBotao();
 
@@ -89,19 +75,13 @@ public:
     bool copiaCampo(const std::string& campo);
 
 private:
-    void ligaRegras();
+    void ligaRegras() override;
     void validaItem(const std::string& campo, const Valor& novo);
-    void ajustaPorItemEVfm();
+    void ajustaPorItemEVfm() override;
     void antesGravar();
     void lembraLinha();
 
-    Banco& banco_;
-    std::string nome_;
     OpcoesCalculo opcoes_;
-    OrdemParametros ordem_;
-    std::unique_ptr<Tabela> tabela_;
-    std::unique_ptr<VerbasCatalogo> catalogo_;
-    std::vector<std::string> obrigatorios_;
     bool copiando_ = false;
     bool ajustando_ = false;
 };
