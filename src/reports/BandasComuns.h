@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/Colunas.h"
 #include "reports/ImpressaoCalculo.h"
 #include "reports/Relatorio.h"
 
@@ -38,5 +39,18 @@ std::vector<Banda> BandasFecho(const std::string& observacao, const std::string&
 // value ending at `fimValor` (both in mm from the left margin).
 void AdicionaLinhaValor(Banda& b, double y, double x, const std::string& rotulo, double fimValor,
                         double larguraValor, const std::string& valor, bool negrito = false);
+
+// A column of `g` that shows one text field of the current line
+// (`linhas[atual]`), `caracteres` wide in units of `c` millimetres.
+template <class Linha>
+void ColunaDeCampo(GradeColunas& g, const char* titulo, double caracteres, double c, Alinhamento al,
+                   const std::vector<Linha>& linhas, const size_t& atual, std::string Linha::*campo) {
+    Coluna k;
+    k.titulo = titulo;
+    k.largura = caracteres * c;
+    k.alinhamento = al;
+    k.valor = [&linhas, &atual, campo](const Contexto&) { return linhas[atual].*campo; };
+    g.colunas.push_back(std::move(k));
+}
 
 }  // namespace korva

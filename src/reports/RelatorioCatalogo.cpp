@@ -22,12 +22,7 @@ Documento DiagramaCatalogo(const std::vector<LinhaRelatorioVerbas>& linhas, cons
     GradeColunas g;
     g.espaco = c;
     auto col = [&](const char* titulo, double largura, Alinhamento al, std::string LinhaRelatorioVerbas::*campo) {
-        Coluna k;
-        k.titulo = titulo;
-        k.largura = largura * c;
-        k.alinhamento = al;
-        k.valor = [&linhas, &atual, campo](const Contexto&) { return linhas[atual].*campo; };
-        g.colunas.push_back(std::move(k));
+        ColunaDeCampo(g, titulo, largura, c, al, linhas, atual, campo);
     };
     const auto esq = Alinhamento::Esquerda, dir = Alinhamento::Direita, cen = Alinhamento::Centro;
     col("Verba", 40, esq, &LinhaRelatorioVerbas::verba);

@@ -90,12 +90,7 @@ Documento DiagramaParametros(const DadosParametros& dados, const CabecalhoRelato
     GradeColunas g;
     g.espaco = c;
     auto col = [&](const char* titulo, double largura, Alinhamento al, std::string LinhaParametroPeriodo::*campo) {
-        Coluna k;
-        k.titulo = titulo;
-        k.largura = largura * c;
-        k.alinhamento = al;
-        k.valor = [&dados, &atual, campo](const Contexto&) { return dados.linhas[atual].*campo; };
-        g.colunas.push_back(std::move(k));
+        ColunaDeCampo(g, titulo, largura, c, al, dados.linhas, atual, campo);
     };
     const auto esq = Alinhamento::Esquerda, dir = Alinhamento::Direita, cen = Alinhamento::Centro;
     col("VERBA", 26, esq, &LinhaParametroPeriodo::verba);
