@@ -89,6 +89,16 @@ std::string NomeArquivoRemessa(const std::string& processo, int grupo) {
     return DigitosProcesso(processo) + Grupo3(grupo) + ".txt";
 }
 
+bool EhNomeArquivoRemessa(std::string_view nome) {
+    constexpr std::string_view kExtensao = ".txt";
+    if (nome.size() < 3 + kExtensao.size()) return false;
+    const auto base = nome.substr(0, nome.size() - kExtensao.size());
+    if (!IguaisSemCaixa(nome.substr(base.size()), kExtensao)) return false;
+    for (char c : base)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
 std::string CentavosRemessa(double valor) {
     if (!std::isfinite(valor)) throw ErroDados("Valor inválido no arquivo de remessa ao INSS.");
     // d.dddddddddddddde±x: the 15 significant digits of the amount.
@@ -181,7 +191,7 @@ int GravaRemessa(Banco& privado, const std::string& processo, int grupo, int dir
             }
 
     const fs::path destino = pasta / NomeArquivoRemessa(processo, grupo);
-    // Not "*.txt", so the purge never takes a file being written for an old one.
+    // Not a remittance name, so the purge never takes a file being written for an old one.
     const fs::path temporario = pasta / ("." + destino.filename().string() + ".parcial");
     {
         std::ofstream f(temporario, std::ios::binary | std::ios::trunc);
@@ -215,12 +225,12 @@ int PurgaRemessas(const fs::path& pasta, int dias, fs::file_time_type agora) {
     if (ec) throw ErroES("Não foi possível ler a pasta '" + pasta.string() + "': " + ec.message() + ".");
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) throw ErroES("Não foi possível ler a pasta '" + pasta.string() + "': " + ec.message() + ".");
-        // This platform has no archive attribute: every regular "*.txt" file
-        // is taken as carrying it.
+        // This platform has no archive attribute: every regular file with a
+        // remittance name is taken as carrying it. Other files of the folder
+        // (the user's notes, a read-me) are not ours to delete.
         std::error_code e2;
         if (!it->is_regular_file(e2)) continue;
-        const std::string nome = it->path().filename().string();
-        if (nome.size() < 4 || !IguaisSemCaixa(nome.substr(nome.size() - 4), ".txt")) continue;
+        if (!EhNomeArquivoRemessa(it->path().filename().string())) continue;
         const auto quando = it->last_write_time(e2);
         if (e2) continue;
         const double idade = std::chrono::duration_cast<Dias>(agora - quando).count();

@@ -5,6 +5,7 @@
 // period are purged from that folder after each write.
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace korva {
 
@@ -34,6 +35,11 @@ std::string DigitosProcesso(const std::string& processo);
 // Digits of the lawsuit number, the group as three digits, ".txt":
 // 01234/2005, group 2 gives "012342005002.txt".
 std::string NomeArquivoRemessa(const std::string& processo, int grupo);
+
+// True when `nome` has the shape of a name NomeArquivoRemessa gives: only
+// decimal digits (at least the three of the group) before ".txt", the
+// extension in any case. "012342005002.txt" is one, "notas.txt" is not.
+bool EhNomeArquivoRemessa(std::string_view nome);
 
 // The amount in cents as the record writes it: the value times 100 rounded to
 // a whole number, ties to even, digits only (a minus sign is dropped). The
@@ -73,8 +79,10 @@ int GravaRemessa(Banco& privado, const std::string& processo, int grupo, int dir
                  const std::filesystem::path& pasta, int diasManutencao,
                  std::filesystem::file_time_type agora = std::filesystem::file_time_type::clock::now());
 
-// Deletes the "*.txt" files of `pasta` whose last change is more than `dias`
-// days (fractional) before `agora`. Returns how many were deleted. A missing
+// Deletes the remittance files of `pasta` (regular files whose name passes
+// EhNomeArquivoRemessa) whose last change is more than `dias` days
+// (fractional) before `agora`; any other file of the folder, "*.txt" or not,
+// is left alone. Returns how many were deleted. A missing
 // folder has nothing to purge; a file that cannot be deleted fails with ErroES.
 int PurgaRemessas(const std::filesystem::path& pasta, int dias,
                   std::filesystem::file_time_type agora = std::filesystem::file_time_type::clock::now());

@@ -181,7 +181,7 @@ TEST_F(Remessa, MissingPartiesFailBeforeAnyFileAndRewritesReplace) {
     EXPECT_THROW(GravaRemessa(privado, "01234/2005", 2, 1, 7, pasta / "nao-existe", 90), ErroES);
 }
 
-TEST_F(Remessa, PurgeDeletesTxtFilesOlderThanTheKeepingPeriod) {
+TEST_F(Remessa, PurgeDeletesOnlyRemittanceFilesOlderThanTheKeepingPeriod) {
     const auto agora = fs::file_time_type::clock::now();
     auto arquivo = [&](const char* nome, double dias) {
         teste::GravaArquivo(pasta / nome, "x");
@@ -189,28 +189,45 @@ TEST_F(Remessa, PurgeDeletesTxtFilesOlderThanTheKeepingPeriod) {
                             agora - std::chrono::duration_cast<fs::file_time_type::duration>(
                                         std::chrono::duration<double, std::ratio<86400>>(dias)));
     };
-    arquivo("velho.txt", 91);
-    arquivo("novo.txt", 89);
-    arquivo("quase.TXT", 90.5);
-    arquivo("velho.dat", 200);
-    fs::create_directories(pasta / "pasta.txt");
+    arquivo("012342005001.txt", 91);
+    arquivo("012342005003.txt", 89);
+    arquivo("000772010004.TXT", 90.5);
+    arquivo("012342005009.dat", 200);
+    // The user's own files in the same folder, however old, stay.
+    arquivo("notas.txt", 400);
+    arquivo("README.TXT", 400);
+    arquivo("2005.txt.bak", 400);
+    arquivo("12.txt", 400);
+    arquivo("01234 2005002.txt", 400);
+    arquivo(".012342005002.txt.parcial", 400);
+    fs::create_directories(pasta / "012342005005.txt");
     EXPECT_EQ(PurgaRemessas(pasta, 90, agora), 2);
-    EXPECT_FALSE(fs::exists(pasta / "velho.txt"));
-    EXPECT_FALSE(fs::exists(pasta / "quase.TXT"));
-    EXPECT_TRUE(fs::exists(pasta / "novo.txt"));
-    EXPECT_TRUE(fs::exists(pasta / "velho.dat"));
-    EXPECT_TRUE(fs::exists(pasta / "pasta.txt"));
+    EXPECT_FALSE(fs::exists(pasta / "012342005001.txt"));
+    EXPECT_FALSE(fs::exists(pasta / "000772010004.TXT"));
+    for (const char* fica : {"012342005003.txt", "012342005009.dat", "notas.txt", "README.TXT", "2005.txt.bak",
+                             "12.txt", "01234 2005002.txt", ".012342005002.txt.parcial", "012342005005.txt"})
+        EXPECT_TRUE(fs::exists(pasta / fica)) << fica;
     EXPECT_EQ(PurgaRemessas(pastaPriv.caminho() / "nenhuma", 90, agora), 0);
 
     // Each write purges; the file just written stays.
-    arquivo("antigo.txt", 120);
+    arquivo("998882001001.txt", 120);
     parte("Ana", 1, 1, "111");
     parte("Beta", 3, 2, "222");
     linha(12, 1, 2004, 1.0);
     EXPECT_EQ(grava(), 1);
-    EXPECT_FALSE(fs::exists(pasta / "antigo.txt"));
+    EXPECT_FALSE(fs::exists(pasta / "998882001001.txt"));
     EXPECT_TRUE(fs::exists(pasta / "012342005002.txt"));
-    EXPECT_TRUE(fs::exists(pasta / "novo.txt"));
+    EXPECT_TRUE(fs::exists(pasta / "012342005003.txt"));
+    EXPECT_TRUE(fs::exists(pasta / "notas.txt"));
+    EXPECT_TRUE(fs::exists(pasta / "README.TXT"));
+}
+
+TEST(NomeRemessa, EveryNameTheWriterGivesIsRecognised) {
+    for (const auto& [processo, grupo] : std::vector<std::pair<std::string, int>>{
+             {"01234/2005", 2}, {"0001234-56.2010.5.01.0001", 1}, {"ABC", 7}, {"9", 999}})
+        EXPECT_TRUE(EhNomeArquivoRemessa(NomeArquivoRemessa(processo, grupo))) << processo;
+    for (const char* nome : {"notas.txt", "README.TXT", "12.txt", ".txt", "123.tx", "123.txt ", "1a3.txt", "123txt"})
+        EXPECT_FALSE(EhNomeArquivoRemessa(nome)) << nome;
 }
 
 TEST_F(Remessa, FolderSettingFallsBackToThePrivateFolder) {
