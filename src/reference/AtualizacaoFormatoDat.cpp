@@ -69,6 +69,18 @@ std::vector<CampoDat> MesEFloats(std::initializer_list<const char*> nomes) {
     return c;
 }
 
+// Text that opens like a markup page: after blanks (and a UTF-8 byte-order
+// mark), "<" and a letter, "!" or "?". Only asked about bytes already refused.
+bool PareceHtml(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    while (!bytes.empty() && (bytes.front() == ' ' || bytes.front() == '\t' || bytes.front() == '\r' ||
+                              bytes.front() == '\n'))
+        bytes.remove_prefix(1);
+    if (bytes.size() < 2 || bytes[0] != '<') return false;
+    const char c = bytes[1];
+    return c == '!' || c == '?' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 }  // namespace
 
 size_t FormatoDat::tamanhoRegistro() const {
@@ -160,7 +172,17 @@ std::optional<std::string> ProblemaDoValor(const CampoDat& campo, double valor) 
 
 std::vector<RegistroDat> LeRegistrosDat(const FormatoDat& formato, std::string_view bytes) {
     const size_t tam = formato.tamanhoRegistro();
-    const size_t n = bytes.size() / tam;  // a trailing partial record is ignored
+    auto recusa = [&](std::string motivo) {
+        // A proxy or a misconfigured server may answer with a page instead
+        // of the file; saying so helps more than the first odd value in it.
+        if (PareceHtml(bytes)) motivo = "o conteúdo é uma página da web (HTML), não os registros da tabela";
+        throw ErroDados("O arquivo " + formato.arquivo + " não está no formato esperado: " + motivo + ".");
+    };
+    if (bytes.empty()) recusa("o arquivo está vazio, sem nenhum registro");
+    if (bytes.size() % tam != 0)
+        recusa("tem " + std::to_string(bytes.size()) + " bytes, que não formam registros inteiros de " +
+               std::to_string(tam) + " bytes");
+    const size_t n = bytes.size() / tam;
     std::vector<RegistroDat> registros;
     registros.reserve(n);
     const auto* base = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -176,8 +198,7 @@ std::vector<RegistroDat> LeRegistrosDat(const FormatoDat& formato, std::string_v
             p += Tamanho(campo.tipo);
             if (campo.tipo == TipoDat::Enchimento) continue;
             if (auto problema = ProblemaDoValor(campo, bruto))
-                throw ErroDados("O arquivo " + formato.arquivo + " não está no formato esperado: no registro " +
-                                std::to_string(r + 1) + ", " + *problema + ".");
+                recusa("no registro " + std::to_string(r + 1) + ", " + *problema);
             if (Inteiro32(campo.tipo))
                 reg.emplace_back(static_cast<int>(bruto));
             else if (campo.tipo == TipoDat::Data)

@@ -1,8 +1,9 @@
 #pragma once
 // The binary files of the table server: fixed-size records without a header,
 // 32-bit signed integers and 64-bit IEEE floats, both little-endian; a date is
-// a float counting days from 30/12/1899. Bytes after the last whole record are
-// ignored.
+// a float counting days from 30/12/1899. A file is a whole number of records,
+// at least one: anything else (a cut file, a page the server sent instead)
+// is refused as a whole.
 //
 // A record is held as the values of its fields in file order (padding left
 // out), ready to be stored in the table of the same name.
@@ -58,8 +59,11 @@ const std::vector<const FormatoDat*>& FormatosNaOrdemDeAplicacao();
 // range, a number that is not finite, a date out of range.
 std::optional<std::string> ProblemaDoValor(const CampoDat& campo, double valor);
 
-// Decodes the whole records of `bytes`. A record that is plainly not of this
-// format fails with ErroDados naming the file and the record (counted from 1).
+// Decodes the records of `bytes`. Fails with ErroDados, the message naming the
+// file and containing "não está no formato esperado", when the bytes are not a
+// whole number of records, hold no record at all, or a record is plainly not
+// of this format (the message then names it, counted from 1). Bytes that look
+// like a web page are told as such.
 std::vector<RegistroDat> LeRegistrosDat(const FormatoDat& formato, std::string_view bytes);
 // Reads and decodes a file; a file that cannot be read fails with ErroES.
 std::vector<RegistroDat> LeArquivoDat(const FormatoDat& formato, const std::filesystem::path& arquivo);

@@ -9,6 +9,7 @@
 #include "storage/Banco.h"
 #include "storage/ConjuntoCalculo.h"
 #include "util/Dinheiro.h"
+#include "util/Erros.h"
 
 namespace korva {
 
@@ -41,6 +42,10 @@ FiguraLinha FigurasGrade::figura(int item, double valor, Data dtBase) {
                                          p_.calculoJuros);
         const double atualizado = valor * f.indiceAtualizacao;
         f.total = ArredondaCentavos(atualizado + atualizado * f.juros / 100);
+    } catch (const ErroBanco&) {
+        // A table that is missing or cannot be read is not this row's
+        // failure: every figure depends on it, and the caller must say so.
+        throw;
     } catch (const std::exception& e) {
         f = FiguraLinha{};
         f.falhou = true;

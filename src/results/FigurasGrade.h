@@ -6,7 +6,9 @@
 // A row whose figures cannot be worked out (a missing daily index, an empty
 // interest-variation table) shows empty figures; its message is handed to
 // the window once, not on every repaint, until `esquece()` (after the user
-// changed something the figures depend on).
+// changed something the figures depend on). A table the figures read that is
+// missing or cannot be read (the daily indices, the interest variation) is
+// not a row's failure: its ErroBanco passes through figura and totalGeral.
 #include <functional>
 #include <optional>
 #include <set>

@@ -5,6 +5,9 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <string>
+#include <vector>
 #include <nlohmann/json.hpp>
 
 #include "apoio/Arquivos.h"
@@ -201,4 +204,49 @@ TEST(AtualizacaoCli, ServerFromThePrivateSettingsAndFailuresEndWithAMessage) {
     saida = inst.roda("tabelas atualizar --proxy-usuario ana", &st);
     EXPECT_NE(st, 0);
     EXPECT_NE(st, 2) << saida;  // refused by the option parser, before any connection
+}
+
+TEST(AtualizacaoCli, PagesServedInsteadOfTheFilesAreRefusedAndNoTableChanges) {
+    teste::PastaTemporaria tmp;
+    Instalacao inst(tmp.caminho() / "dados");
+    const fs::path servidos = tmp.caminho() / "servidos";
+    // The same page for the four files, as a server in maintenance answers.
+    const std::string pagina = "<!DOCTYPE html>\n<html><head><title>Em manutenção</title></head>"
+                               "<body><p>Serviço indisponível.</p></body></html>\n";
+    for (const char* f : {"Valores.dat", "FaixasINSS.dat", "FaixasIR.dat", "Diario.dat"})
+        teste::GravaArquivo(servidos / f, pagina);
+    std::map<std::string, std::vector<std::vector<Valor>>> antes;
+    {
+        auto b = inst.compartilhado();
+        for (const char* t : {"Valores.DB", "FaixasINSS.DB", "FaixasIR.db", "Diario.DB"}) antes[t] = Linhas(*b, t);
+    }
+    teste::ServidorHttpTeste srv(servidos);
+    for (const char* json : {"", "--json "}) {
+        int st = -1;
+        const auto saida = inst.roda(std::string(json) + "tabelas atualizar --sem-proxy --servidor " + srv.endereco(), &st);
+        EXPECT_EQ(st, 2) << saida;
+        EXPECT_TRUE(Contem(saida, "O arquivo Diario.dat não está no formato esperado")) << saida;
+        EXPECT_TRUE(Contem(saida, "página da web")) << saida;
+        EXPECT_TRUE(Contem(saida, "Nenhuma tabela foi alterada.")) << saida;
+        EXPECT_FALSE(Contem(saida, "registro(s)")) << saida;
+        EXPECT_FALSE(Contem(saida, "Tabelas Atualizadas!")) << saida;
+    }
+
+    // The installation's own tables as the server's files, Valores.dat cut
+    // short: the cut file is named.
+    int st = -1;
+    auto saida = inst.roda("tabelas gerar-dat " + (tmp.caminho() / "gerados").string(), &st);
+    ASSERT_EQ(st, 0) << saida;
+    for (const char* f : {"Valores.dat", "FaixasINSS.dat", "FaixasIR.dat", "Diario.dat"})
+        fs::copy_file(tmp.caminho() / "gerados" / f, servidos / f, fs::copy_options::overwrite_existing);
+    const std::string valores = teste::LeArquivo(servidos / "Valores.dat");
+    ASSERT_GT(valores.size(), 56u);
+    teste::GravaArquivo(servidos / "Valores.dat", valores.substr(0, valores.size() - 10));
+    saida = inst.roda("tabelas atualizar --sem-proxy --servidor " + srv.endereco(), &st);
+    EXPECT_EQ(st, 2) << saida;
+    EXPECT_TRUE(Contem(saida, "O arquivo Valores.dat não está no formato esperado: tem " +
+                                  std::to_string(valores.size() - 10) + " bytes")) << saida;
+
+    auto b = inst.compartilhado();
+    for (const auto& [t, linhas] : antes) EXPECT_EQ(Linhas(*b, t), linhas) << t;
 }

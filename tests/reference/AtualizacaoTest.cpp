@@ -132,20 +132,18 @@ struct AtualizacaoTeste : ::testing::Test {
 
 }  // namespace
 
-TEST(FormatoDat, RecordsAreFixedSizeLittleEndianWithoutHeaderAndAPartialTailIsIgnored) {
+TEST(FormatoDat, RecordsAreFixedSizeLittleEndianWithoutHeaderAndOnlyWholeRecordsAreRead) {
     EXPECT_EQ(FormatoDiario().tamanhoRegistro(), 24u);
     EXPECT_EQ(FormatoValores().tamanhoRegistro(), 56u);
     EXPECT_EQ(FormatoFaixasINSS().tamanhoRegistro(), 96u);
     EXPECT_EQ(FormatoFaixasIR().tamanhoRegistro(), 120u);
 
-    // One Valores record by hand, then three stray bytes.
+    // One Valores record by hand.
     std::string v = I32(2009) + I32(3) + F64(465) + F64(23.08) + F64(16.26) + F64(751.9) + F64(1253.1) + F64(870.01);
-    auto regs = LeRegistrosDat(FormatoValores(), v + "abc");
+    auto regs = LeRegistrosDat(FormatoValores(), v);
     ASSERT_EQ(regs.size(), 1u);
     EXPECT_EQ(regs[0], (RegistroDat{2009, 3, 465.0, 23.08, 16.26, 751.9, 1253.1, 870.01}));
     EXPECT_EQ(EscreveRegistrosDat(FormatoValores(), regs), v);
-    EXPECT_TRUE(LeRegistrosDat(FormatoValores(), "").empty());
-    EXPECT_TRUE(LeRegistrosDat(FormatoValores(), v.substr(0, 55)).empty());
 
     // Diario: the padding after CodIndice is ignored on reading and zero on writing;
     // a date with a time of day keeps only the day.
@@ -164,6 +162,38 @@ TEST(FormatoDat, RecordsAreFixedSizeLittleEndianWithoutHeaderAndAPartialTailIsIg
     const auto ir = RegIR(2015, 4, 1903.98);
     EXPECT_EQ(LeRegistrosDat(FormatoFaixasIR(), EscreveRegistrosDat(FormatoFaixasIR(), {ir, ir})),
               (std::vector<RegistroDat>{ir, ir}));
+}
+
+TEST(FormatoDat, AnythingButAWholeNumberOfRecordsIsRefusedAndAWebPageIsToldAsSuch) {
+    auto erro = [](const FormatoDat& f, const std::string& bytes) -> std::string {
+        try {
+            LeRegistrosDat(f, bytes);
+        } catch (const ErroDados& e) {
+            return e.what();
+        }
+        return "";
+    };
+    const std::string v = EscreveRegistrosDat(FormatoValores(), {RegValores(2009, 3, 465)});
+    EXPECT_EQ(erro(FormatoValores(), ""),
+              "O arquivo Valores.dat não está no formato esperado: o arquivo está vazio, sem nenhum registro.");
+    EXPECT_EQ(erro(FormatoValores(), v + "abc"), "O arquivo Valores.dat não está no formato esperado: tem 59 bytes, "
+                                                 "que não formam registros inteiros de 56 bytes.");
+    EXPECT_NE(erro(FormatoValores(), v.substr(0, 55)).find("tem 55 bytes"), std::string::npos);
+    EXPECT_EQ(erro(FormatoValores(), v + v), "");
+
+    // Pages a server or a proxy sends instead of the file: shorter than one
+    // record, a multiple of the record size, after blanks and a byte-order mark.
+    const std::string pagina = "O arquivo FaixasIR.dat não está no formato esperado: o conteúdo é uma página da web "
+                               "(HTML), não os registros da tabela.";
+    EXPECT_EQ(erro(FormatoFaixasIR(), "<html><body>404</body></html>"), pagina);
+    std::string multiplo = "<!DOCTYPE html><html><head><title>Manutenção</title></head><body>";
+    multiplo.resize(240, ' ');
+    EXPECT_EQ(erro(FormatoFaixasIR(), multiplo), pagina);
+    EXPECT_NE(erro(FormatoDiario(), "\xEF\xBB\xBF\r\n  <?xml version=\"1.0\"?><erro/>" + std::string(24 * 3 - 35, ' '))
+                  .find("Diario.dat não está no formato esperado: o conteúdo é uma página da web"),
+              std::string::npos);
+    // Text that is no page keeps the reason of the refusal.
+    EXPECT_NE(erro(FormatoDiario(), std::string(48, 'x')).find("no registro 1, a data em Data"), std::string::npos);
 }
 
 TEST(FormatoDat, ARecordPlainlyNotOfTheFormatIsRefusedNamingFileAndRecord) {
@@ -214,8 +244,15 @@ TEST_F(AtualizacaoTeste, RecordsReplaceTheRowOfTheirKeyOrAddOneAndOtherRowsStay)
     a.diario = {RegDiario(1, Data::de(2010, 1, 2), 1.5), RegDiario(2, Data::de(2010, 1, 2), 2.5),
                 RegDiario(1, Data::de(2010, 1, 3), 1.6)};
     a.grava(dat);
-    // A trailing partial record is ignored; the whole records are applied.
+    // A trailing partial record refuses the whole update; without it the
+    // records are applied.
+    const std::string diarioInteiro = Le(dat / "Diario.dat");
     std::ofstream(dat / "Diario.dat", std::ios::binary | std::ios::app) << "xxxxxxxxxxxx";
+    const auto inicial = retrato();
+    EXPECT_EQ(erroAoAplicar(), "O arquivo Diario.dat não está no formato esperado: tem 84 bytes, que não formam "
+                               "registros inteiros de 24 bytes. Nenhuma tabela foi alterada.");
+    EXPECT_EQ(retrato(), inicial);
+    teste::GravaArquivo(dat / "Diario.dat", diarioInteiro);
 
     const auto resumos = AplicaArquivosDat(banco, dat);
     ASSERT_EQ(resumos.size(), 4u);
@@ -261,11 +298,11 @@ TEST_F(AtualizacaoTeste, RecordsReplaceTheRowOfTheirKeyOrAddOneAndOtherRowsStay)
     EXPECT_EQ(diario.quantidade(), 3);
     diario.fecha();
 
-    // Empty files change nothing.
+    // Empty files are refused, and nothing changes.
     Arquivos().grava(dat);
     const auto antes = retrato();
-    const auto vazios = AplicaArquivosDat(banco, dat);
-    for (const auto& r : vazios) EXPECT_EQ(r.registros, 0u);
+    EXPECT_EQ(erroAoAplicar(), "O arquivo Diario.dat não está no formato esperado: o arquivo está vazio, sem nenhum "
+                               "registro. Nenhuma tabela foi alterada.");
     EXPECT_EQ(retrato(), antes);
 }
 

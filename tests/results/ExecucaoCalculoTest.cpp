@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "reference/TabelasReferencia.h"
 #include "BaseResultados.h"
@@ -244,4 +248,30 @@ TEST_F(Execucao, MonthGridFiguresShowOnlyOnResultItemsAndAFailureOnce) {
     figuras.esquece();  // after the user changed something, a failure is told again
     figuras.figura(15, 100.0, D(2, 3, 2001));
     EXPECT_EQ(mostradas.size(), 2u);
+}
+
+TEST_F(Execucao, MonthGridFiguresPassAMissingOrDamagedIndexTableOnInsteadOfTellingARow) {
+    linha(15, 3, 2001, 100.0, D(1, 3, 2001));
+    const auto diario = pastaComp.caminho() / "Diario.DB";
+    for (const bool danificado : {false, true}) {
+        std::filesystem::remove(diario);
+        if (danificado) std::ofstream(diario, std::ios::binary) << std::string(4096, '\x5a');
+        TabelasReferencia ref(compartilhado);
+        CorrecaoJuros cj(privado, ref);
+        std::vector<std::string> mostradas;
+        FigurasGrade figuras(cj, ParametrosFigurasDe(parametros()),
+                             [&](const std::string& m) { mostradas.push_back(m); });
+        try {
+            figuras.figura(15, 100.0, D(1, 3, 2001));
+            ADD_FAILURE() << "no error for Diario.DB, damaged: " << danificado;
+        } catch (const ErroBanco& e) {
+            const std::string texto = e.what();
+            EXPECT_NE(texto.find(danificado ? "Tabela corrompida" : "Tabela não encontrada"), std::string::npos)
+                << texto;
+        }
+        EXPECT_THROW(figuras.totalGeral(privado, conjunto.NomeTabela('B')), ErroBanco);
+        // A row item that reads no index still shows its zeros.
+        EXPECT_FALSE(figuras.figura(10, 40.0, D(1, 3, 2001)).falhou);
+        EXPECT_TRUE(mostradas.empty()) << mostradas.front();
+    }
 }
