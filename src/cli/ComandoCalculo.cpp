@@ -23,6 +23,7 @@
 #include "storage/Banco.h"
 #include "storage/ConjuntoCalculo.h"
 #include "storage/Tabela.h"
+#include "util/DocumentoJson.h"
 #include "util/Erros.h"
 
 namespace korva::cli {
@@ -47,11 +48,16 @@ void RegistraCalculo(CLI::App& app, Contexto& ctx) {
     imp->callback([&ctx, arquivo] {
         std::ifstream in(*arquivo, std::ios::binary);
         if (!in) throw ErroES("Não foi possível abrir o arquivo " + *arquivo + ".");
+        std::ostringstream texto;
+        texto << in.rdbuf();
+        if (in.bad()) throw ErroES("Não foi possível ler o arquivo " + *arquivo + ".");
         nlohmann::json doc;
         try {
-            doc = nlohmann::json::parse(in);
-        } catch (const nlohmann::json::parse_error& e) {
-            throw ErroKorva("O arquivo " + *arquivo + " não é um documento JSON válido: " + e.what());
+            doc = LeDocumentoJson(texto.str());
+        } catch (const ErroDocumentoJson& e) {
+            throw ErroKorva("O arquivo " + *arquivo + " não é um documento JSON válido: na linha " +
+                            std::to_string(e.linha()) + ", coluna " + std::to_string(e.coluna()) + ", " + e.motivo() +
+                            ".");
         }
         Sessao sessao(ctx.ambiente());
         TabelasReferencia referencia(sessao.compartilhado());

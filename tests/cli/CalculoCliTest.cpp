@@ -114,3 +114,32 @@ TEST(CalculoCli, ARefusedImportLeavesNothingBehind) {
               std::string::npos);
     EXPECT_EQ(st, 2);
 }
+
+TEST(CalculoCli, AMalformedDocumentIsToldInPortugueseWithLineAndColumn) {
+    Cli c;
+    int st = -1;
+    c.roda("init", &st);
+    ASSERT_EQ(st, 0);
+    const struct {
+        const char* texto;
+        const char* mensagem;
+    } casos[] = {
+        {"{\"Processo\": {\"Processo\": \"1/2009\",\n  \"CodRecte\": 1,\n}}",
+         "na linha 3, coluna 1, esperava o nome de um campo entre aspas, encontrou '}' (há uma vírgula sobrando antes "
+         "de '}')."},
+        {"{\"Processo\": {\"Processo\": \"1/2009\", \"AliquotaUnica\": verdadeiro}}",
+         "na linha 1, coluna 54, valor inválido 'verdadeiro'"},
+        {"{\"Processo\": {\"Calculista\": \"Jos\xE9\"}}", "na linha 1, coluna 33, texto com um byte que não é UTF-8"},
+        {"{\"Processo\": {\"Processo\": \"1/2009\"", "na linha 1, coluna 35, o documento termina antes do fim; esperava ',' ou '}'"},
+    };
+    for (const auto& caso : casos) {
+        korva::teste::GravaArquivo(c.arquivo("ruim.json"), caso.texto);
+        const std::string s = c.roda("calculo importar " + c.arquivo("ruim.json"), &st);
+        EXPECT_EQ(st, 2) << s;
+        EXPECT_NE(s.find("O arquivo " + c.arquivo("ruim.json") + " não é um documento JSON válido: " + caso.mensagem),
+                  std::string::npos)
+            << s;
+        EXPECT_EQ(s.find("json.exception"), std::string::npos) << s;
+    }
+    EXPECT_TRUE(c.lista().empty());
+}
