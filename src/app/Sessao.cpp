@@ -4,6 +4,7 @@
 #include "storage/Aliases.h"
 #include "storage/Banco.h"
 #include "reference/CargaInicial.h"
+#include "storage/OrfaosCalculo.h"
 #include "reference/EsquemasReferencia.h"
 #include "storage/Esquemas.h"
 #include "util/Erros.h"
@@ -71,6 +72,7 @@ Sessao::Sessao(const Ambiente& ambiente) : ambiente_(ambiente) {
     privado_ = Conecta(*aliases_, kAliasPrivado);
     compartilhado_ = Conecta(*aliases_, kAliasCompartilhado);
     configuracoes_->le(privado_->pasta(), ambiente_.pastaConfig, compartilhado_->pasta().string());
+    RemoveOrfaos(*privado_);
 }
 
 Sessao::~Sessao() = default;
@@ -80,6 +82,7 @@ void Sessao::reconectaPrivado() {
     auto novo = Conecta(*aliases_, kAliasPrivado);
     privado_ = std::move(novo);
     configuracoes_->le(privado_->pasta(), ambiente_.pastaConfig, compartilhado_->pasta().string());
+    RemoveOrfaos(*privado_);
 }
 
 }  // namespace korva

@@ -175,26 +175,51 @@ size_t CarregaSeriesDiarias(Banco& banco) {
     return gravadas;
 }
 
-// Fills the empty tables of one database in one transaction: either every
-// table listed receives its rows or none does. Tables that already hold rows
-// (a first start run again after a failure, an existing database) are kept.
+// Fills the empty tables of one database: either every table listed receives
+// its rows or none does. Tables that already hold rows (a first start run
+// again after a failure, an existing database) are kept. One commit holds a
+// limited number of table files, so the tables go in groups, each group in
+// one transaction; a failure empties the groups already stored, and after a
+// crash each table is whole or empty, so running the first start again
+// completes the load.
 void CarregaBanco(Banco& banco, const std::vector<CargaCsv>& cargas, bool comSeries, const Progresso& progresso) {
     auto avisa = [&](const std::string& s) {
         if (progresso) progresso(s);
     };
+    constexpr size_t kTabelasPorGrupo = 8;
+    std::vector<std::string> carregadas;
     try {
-        Transacao transacao(banco);
-        for (const auto& carga : cargas) {
-            if (TemLinhas(banco, carga.tabela)) continue;
-            avisa("Carregando " + carga.tabela + "...");
-            CarregaTabelaCsv(banco, carga, Arquivo(carga.arquivo));
+        std::vector<const CargaCsv*> pendentes;
+        for (const auto& carga : cargas)
+            if (!TemLinhas(banco, carga.tabela)) pendentes.push_back(&carga);
+        for (size_t i = 0; i < pendentes.size(); i += kTabelasPorGrupo) {
+            std::vector<std::string> grupo;
+            Transacao transacao(banco);
+            for (size_t k = i; k < std::min(pendentes.size(), i + kTabelasPorGrupo); ++k) {
+                avisa("Carregando " + pendentes[k]->tabela + "...");
+                CarregaTabelaCsv(banco, *pendentes[k], Arquivo(pendentes[k]->arquivo));
+                grupo.push_back(pendentes[k]->tabela);
+            }
+            transacao.confirma();
+            carregadas.insert(carregadas.end(), grupo.begin(), grupo.end());
         }
         if (comSeries && !TemLinhas(banco, kTabelaDiario)) {
+            Transacao transacao(banco);
             avisa(std::string("Carregando ") + kTabelaDiario + "...");
             CarregaSeriesDiarias(banco);
+            transacao.confirma();
         }
-        transacao.confirma();
     } catch (const std::exception& e) {
+        // The groups stored before the failure were empty tables: empty again.
+        for (const auto& t : carregadas) {
+            try {
+                Transacao tr(banco);
+                banco.executa(t, "DELETE FROM Tabela");
+                banco.executa(t, "UPDATE korva_autoinc SET ultimo=0");
+                tr.confirma();
+            } catch (...) {
+            }
+        }
         throw ErroDados("Não foi possível gravar as tabelas iniciais do banco de dados " + banco.alias() + " (" +
                         banco.pasta().string() + "). Nenhuma linha foi gravada nesse banco. Causa: " + e.what());
     }

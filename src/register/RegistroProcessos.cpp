@@ -89,6 +89,7 @@ void RegistroProcessos::abre() {
         excluirJurosAoGravar_ = false;
     };
     t.antesGravar = [this](Tabela&) { emGravacao_ = true; };
+    t.naGravacao = [this](Tabela& tab) { naGravacao(tab); };
     t.depoisGravar = [this](Tabela& tab) { depoisGravar(tab); };
     t.depoisCancelar = [this](Tabela&) {
         emGravacao_ = false;
@@ -178,18 +179,29 @@ void RegistroProcessos::aoNovoRegistro(Tabela& t) {
     aplicaModoJuros();
 }
 
+void RegistroProcessos::naGravacao(Tabela&) {
+    if (estado_ != Estado::Insercao) return;
+    // The file set is created inside the transaction that stores the row:
+    // after a crash there is neither the row without its files nor files
+    // with a row (files left by a crash are removed at the next start).
+    sincroniza();
+    // A number freshly given out has no files: whatever holds it was left
+    // behind by an insertion that never committed.
+    conjunto_.ExcluiConjunto(conjunto_.diretorio(), conjunto_.arquivo());
+    int passo = 0;
+    for (const auto& p : PassosCriacao) {
+        if (progresso_) progresso_(passo, p.rotulo);
+        conjunto_.CriaTabela(ConjuntoCalculo::NomeCurto(p.letra, conjunto_.arquivo()), TipoDaLetra(p.letra));
+        ++passo;
+    }
+    if (progresso_) progresso_(4, "");
+}
+
 void RegistroProcessos::depoisGravar(Tabela&) {
     emGravacao_ = false;
     if (estado_ == Estado::Insercao) {
         estado_ = Estado::Edicao;  // a later store of this row creates nothing
         sincroniza();
-        int passo = 0;
-        for (const auto& p : PassosCriacao) {
-            if (progresso_) progresso_(passo, p.rotulo);
-            conjunto_.CriaTabela(ConjuntoCalculo::NomeCurto(p.letra, conjunto_.arquivo()), TipoDaLetra(p.letra));
-            ++passo;
-        }
-        if (progresso_) progresso_(4, "");
         arquivoMostrado_ = -2;
         modoMostrado_ = -2;
         acompanhaLinha();
@@ -420,6 +432,8 @@ int RegistroProcessos::NovoGrupo(const Copias& copias) {
     }
     if (novo > 32767) throw ErroKorva("Não há código de grupo livre para este processo.");
 
+    // The new row, its file set and the copies hold or vanish together.
+    Transacao tr(banco_);
     t.insere();
     try {
         {
@@ -430,11 +444,12 @@ int RegistroProcessos::NovoGrupo(const Copias& copias) {
             for (const auto& [campo, valor] : mantidos) t[campo] = valor;
         }
         t.grava();
+        copiaMarcadas(diretorioOrigem, arquivoOrigem, copias);
+        tr.confirma();
     } catch (...) {
         if (t.editando()) t.cancela();
         throw;
     }
-    copiaMarcadas(diretorioOrigem, arquivoOrigem, copias);
     return novo;
 }
 
@@ -453,7 +468,9 @@ void RegistroProcessos::Duplicar(const std::string& processo, int codRecte, cons
         diretorio = static_cast<int>(origem.valor("Diretorio").comoInteiro());
         arquivo = static_cast<int>(origem.valor("Arquivo").comoInteiro());
     }
+    Transacao tr(banco_);
     copiaMarcadas(diretorio, arquivo, copias);
+    tr.confirma();
 }
 
 }  // namespace korva

@@ -130,6 +130,7 @@ public:
 
 private:
     void aoNovoRegistro(Tabela& t);
+    void naGravacao(Tabela& t);
     void depoisGravar(Tabela& t);
     void sincroniza();
     bool temArquivo() const;

@@ -334,26 +334,21 @@ CalculoImportado ImportaCalculo(Banco& privado, TabelasReferencia& referencia, c
                             ".");
         }
     }
-    bool gravado = false;
+    // The row, its file set and every table of the document are one
+    // transaction: a failure or a crash leaves no trace of the calculation.
     try {
+        Transacao tr(privado);
         try {
             p.grava();
         } catch (const std::exception& e) {
-            // Stored when the failure came after the row (the file set's creation).
-            gravado = !p.editando();
             throw ErroKorva("Processo: " + Mensagem(e));
         }
-        gravado = true;
         r.diretorio = static_cast<int>(p.valor("Diretorio").comoInteiro());
         r.arquivo = static_cast<int>(p.valor("Arquivo").comoInteiro());
         ImportaLinhas(privado, referencia, reg, documento);
+        tr.confirma();
     } catch (...) {
         if (p.editando()) p.cancela();
-        // Whatever got stored of this calculation goes with its file set.
-        if (gravado) {
-            p.atualiza();
-            if (LocalizaCalculo(p, r.processo, r.codRecte)) p.exclui();
-        }
         throw;
     }
     reg.fecha();

@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <mutex>
+#include <thread>
 #include <cstring>
 #include <algorithm>
 #include <functional>
@@ -14,6 +17,9 @@
 
 namespace korva {
 namespace {
+
+// How long a table held by another workstation is waited for.
+constexpr int kEsperaTravaMs = 5000;
 
 std::string Minuscula(const std::string& s) {
     std::string r = s;
@@ -68,7 +74,11 @@ Banco::Banco(std::string alias, std::filesystem::path pasta) : alias_(std::move(
 }
 
 Banco::~Banco() {
-    for (auto& c : naTransacao_) c->desfaz();
+    try {
+        if (!naTransacao_.empty()) encerra(false);
+        descartaCriadas();
+    } catch (...) {
+    }
 }
 
 std::filesystem::path Banco::caminho(const std::string& nomeTabela) const {
@@ -151,6 +161,7 @@ void Banco::criaTabela(const std::string& nomeTabela, const DefTabela& def) {
         std::filesystem::remove(temporario, ec);
         throw ErroBanco(CodigoBanco::ErroDeES, "Não foi possível criar a tabela " + destino.string());
     }
+    if (profundidade_ > 0) criadas_.push_back(destino);
 }
 
 void Banco::excluiTabela(const std::string& nomeTabela) {
@@ -158,6 +169,9 @@ void Banco::excluiTabela(const std::string& nomeTabela) {
     std::error_code ec;
     if (!std::filesystem::exists(p, ec))
         throw ErroBanco(CodigoBanco::ArquivoNaoEncontrado, "Tabela não encontrada: " + p.string());
+    if (auto it = conexoes_.find(chave(p)); it != conexoes_.end() && it->second->emTransacao())
+        throw ErroBanco(CodigoBanco::TabelaEmUso,
+                        "A tabela participa de uma transação em andamento: " + p.filename().string());
     {
         TravaTabela trava(p, TravaTabela::Modo::Exclusivo);
         conexoes_.erase(chave(p));
@@ -289,33 +303,154 @@ int Banco::executa(const std::string& nomeTabela, const std::string& sql, const 
 
 void Banco::iniciaTransacao() { ++profundidade_; }
 
+bool Banco::naTransacao(const std::string& nomeTabela) const {
+    const auto k = chave(caminho(nomeTabela));
+    for (const auto& c : naTransacao_)
+        if (chave(c->arquivo()) == k) return true;
+    return false;
+}
+
 void Banco::participa(const std::shared_ptr<Conexao>& c) {
     if (profundidade_ == 0 || c->emTransacao()) return;
-    c->inicia();
+    if (desfeita_) throw ErroKorva("A transação foi desfeita por um erro anterior; a operação não foi concluída.");
+    if (naTransacao_.empty()) {
+        c->inicia();
+        naTransacao_.push_back(c);
+        return;
+    }
+    if (naTransacao_.size() >= kMaximoTabelasTransacao)
+        throw ErroBanco(CodigoBanco::Geral, "Uma operação não pode alterar mais de " +
+                                                std::to_string(kMaximoTabelasTransacao) +
+                                                " tabelas de uma só vez: " + c->arquivo().filename().string());
+    Conexao& hub = *naTransacao_.front();
+    // Schema names are not reused within one transaction.
+    const std::string esquema = "t" + std::to_string(naTransacao_.size());
+    {
+        auto at = hub.prepara("ATTACH DATABASE ?1 AS " + esquema);
+        at.liga(1, Valor(c->arquivo().string()), TipoCampo::String);
+        at.executa();
+    }
+    try {
+        // The write lock now, as BEGIN IMMEDIATE takes it on the first file:
+        // another workstation's change of this file is waited for here, not
+        // at the commit.
+        hub.executa("UPDATE " + Aspas(esquema) + ".Tabela SET rowid=rowid WHERE 0");
+    } catch (...) {
+        const std::string sql = "DETACH DATABASE " + esquema;
+        sqlite3_exec(hub.bruto(), sql.c_str(), nullptr, nullptr, nullptr);
+        throw;
+    }
+    c->entraEm(hub, esquema);
     naTransacao_.push_back(c);
+}
+
+void Banco::encerra(bool confirma) {
+    auto lista = std::move(naTransacao_);
+    naTransacao_.clear();
+    if (lista.empty()) return;
+    Conexao& hub = *lista.front();
+    bool confirmada = false;
+    std::exception_ptr falha;
+    if (confirma) {
+        try {
+            if (sqlite3_get_autocommit(hub.bruto()))
+                throw ErroBanco(CodigoBanco::Geral, "A transação foi interrompida pelo banco de dados: " +
+                                                        hub.arquivo().filename().string());
+            hub.confirma();
+            confirmada = true;
+        } catch (...) {
+            falha = std::current_exception();
+        }
+    }
+    if (!confirmada) hub.desfaz();
+    for (size_t i = 1; i < lista.size(); ++i) {
+        const std::string esquema = lista[i]->esquema();
+        lista[i]->saiDe(!confirmada);
+        const std::string sql = "DETACH DATABASE " + esquema;
+        sqlite3_exec(hub.bruto(), sql.c_str(), nullptr, nullptr, nullptr);
+    }
+    if (falha) std::rethrow_exception(falha);
+}
+
+void Banco::descartaCriadas() {
+    auto criadas = std::move(criadas_);
+    criadas_.clear();
+    for (const auto& p : criadas) {
+        conexoes_.erase(chave(p));
+        std::error_code ec;
+        std::filesystem::remove(p, ec);
+        auto jornal = p;
+        jornal += "-journal";
+        std::filesystem::remove(jornal, ec);
+        std::filesystem::remove(TravaTabela::ArquivoTrava(p), ec);
+    }
 }
 
 void Banco::confirmaTransacao() {
     if (profundidade_ == 0) throw ErroKorva("A transação já foi desfeita");
-    if (--profundidade_ > 0) return;
-    auto lista = std::move(naTransacao_);
-    naTransacao_.clear();
-    for (size_t i = 0; i < lista.size(); ++i) {
-        try {
-            lista[i]->confirma();
-        } catch (...) {
-            for (size_t k = i; k < lista.size(); ++k) lista[k]->desfaz();
-            throw;
-        }
+    if (--profundidade_ > 0) {
+        if (desfeita_) throw ErroKorva("A transação foi desfeita por um erro anterior; a operação não foi concluída.");
+        return;
     }
+    if (desfeita_) {
+        desfeita_ = false;
+        throw ErroKorva("A transação foi desfeita por um erro anterior; a operação não foi concluída.");
+    }
+    try {
+        encerra(true);
+    } catch (...) {
+        descartaCriadas();
+        throw;
+    }
+    criadas_.clear();
 }
 
 void Banco::desfazTransacao() {
-    profundidade_ = 0;
-    auto lista = std::move(naTransacao_);
-    naTransacao_.clear();
-    for (auto& c : lista) c->desfaz();
+    if (profundidade_ == 0) return;
+    // An inner block rolls back everything at once; the outer ones then fail.
+    encerra(false);
+    descartaCriadas();
+    if (--profundidade_ > 0) desfeita_ = true;
+    else desfeita_ = false;
 }
+
+namespace {
+
+// The table locks this process holds, so a conflict with itself is known.
+class TravasDoProcesso {
+public:
+    static bool Conflita(const std::filesystem::path& lck, bool exclusivo) {
+        std::lock_guard<std::mutex> g(mutex());
+        auto it = mapa().find(lck.string());
+        if (it == mapa().end()) return false;
+        return exclusivo ? (it->second.first + it->second.second) > 0 : it->second.second > 0;
+    }
+    static void Toma(const std::string& chave, bool exclusivo) {
+        std::lock_guard<std::mutex> g(mutex());
+        auto& c = mapa()[chave];
+        (exclusivo ? c.second : c.first)++;
+    }
+    static void Solta(const std::string& chave, bool exclusivo) {
+        std::lock_guard<std::mutex> g(mutex());
+        auto it = mapa().find(chave);
+        if (it == mapa().end()) return;
+        (exclusivo ? it->second.second : it->second.first)--;
+        if (it->second.first <= 0 && it->second.second <= 0) mapa().erase(it);
+    }
+
+private:
+    static std::mutex& mutex() {
+        static std::mutex m;
+        return m;
+    }
+    // shared, exclusive
+    static std::map<std::string, std::pair<int, int>>& mapa() {
+        static std::map<std::string, std::pair<int, int>> m;
+        return m;
+    }
+};
+
+}  // namespace
 
 std::filesystem::path TravaTabela::ArquivoTrava(const std::filesystem::path& arquivoTabela) {
     auto p = arquivoTabela;
@@ -337,16 +472,32 @@ TravaTabela::TravaTabela(const std::filesystem::path& arquivoTabela, Modo modo) 
     fl.l_whence = SEEK_SET;
     fl.l_start = 0;
     fl.l_len = 1;
-    if (::fcntl(fd_, F_OFD_SETLK, &fl) == -1) {
+    // Another workstation's short use (a calculation while this one
+    // generates) is waited for; a long one is a real conflict, and so is
+    // one held by this program itself, which waiting cannot end.
+    const bool exclusivo = modo == Modo::Exclusivo;
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEsperaTravaMs);
+    bool obtida = ::fcntl(fd_, F_OFD_SETLK, &fl) != -1;
+    while (!obtida && (errno == EAGAIN || errno == EACCES || errno == EINTR) &&
+           !TravasDoProcesso::Conflita(lck, exclusivo) && std::chrono::steady_clock::now() < limite) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        obtida = ::fcntl(fd_, F_OFD_SETLK, &fl) != -1;
+    }
+    if (!obtida) {
         ::close(fd_);
         fd_ = -1;
         throw ErroBanco(CodigoBanco::TabelaEmUso,
                         "Tabela em uso por outro usuário: " + arquivoTabela.filename().string());
     }
+    chave_ = lck.string();
+    exclusivo_ = exclusivo;
+    TravasDoProcesso::Toma(chave_, exclusivo_);
 }
 
 TravaTabela::~TravaTabela() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ < 0) return;
+    ::close(fd_);
+    TravasDoProcesso::Solta(chave_, exclusivo_);
 }
 
 }  // namespace korva

@@ -46,9 +46,10 @@ public:
     // The connection of a table file, shared by every handle in this database.
     std::shared_ptr<Conexao> conexao(const std::string& nomeTabela, bool somenteLeitura = false);
 
-    // Structure.
+    // Structure. A table created while a transaction runs goes if it is rolled back.
     void criaTabela(const std::string& nomeTabela, const DefTabela& definicao);
-    // Deletes the table file with its companions; fails while the table is in use.
+    // Deletes the table file with its companions; fails while the table is in
+    // use, or while it takes part in the running transaction.
     void excluiTabela(const std::string& nomeTabela);
     // Empties a table; it must not be open elsewhere (exclusive use).
     void esvaziaTabela(const std::string& nomeTabela);
@@ -76,13 +77,21 @@ public:
     int executa(const std::string& nomeTabela, const std::string& sql, const Parametros& parametros = {});
 
     // Transactions: every change made through this database while one is open
-    // joins it, on every table file it touches.
+    // joins it, on every table file it touches. The files of one transaction
+    // are attached to the handle of the first file that joined, so the commit
+    // is one SQLite commit over all of them: after a crash every file holds
+    // the old rows or every file the new ones. SQLite attaches at most
+    // kMaximoTabelasTransacao - 1 files to a handle; a change over more
+    // tables fails before anything is written.
+    static constexpr size_t kMaximoTabelasTransacao = 11;
     void iniciaTransacao();
     void confirmaTransacao();
     void desfazTransacao();
     bool emTransacao() const { return profundidade_ > 0; }
     // Called before a change on a connection: joins it to the open transaction.
     void participa(const std::shared_ptr<Conexao>& c);
+    // True when the file takes part in the running transaction.
+    bool naTransacao(const std::string& nomeTabela) const;
 
 private:
     std::string chave(const std::filesystem::path& p) const;
@@ -93,8 +102,17 @@ private:
     // opening); the oldest are closed past a limit.
     std::map<std::string, std::shared_ptr<Conexao>> conexoes_;
     std::vector<std::string> usoRecente_;
+    // Ends the running transaction on every file: committed or rolled back.
+    void encerra(bool confirma);
+    void descartaCriadas();
+
     int profundidade_ = 0;
+    // An inner block failed: everything was rolled back, and the outer
+    // blocks can only end in failure.
+    bool desfeita_ = false;
     std::vector<std::shared_ptr<Conexao>> naTransacao_;
+    // Table files created while the transaction ran: a rollback removes them.
+    std::vector<std::filesystem::path> criadas_;
 };
 
 // Runs a block of changes in one transaction: undone unless confirmed.
@@ -132,6 +150,8 @@ public:
 
 private:
     int fd_ = -1;
+    std::string chave_;
+    bool exclusivo_ = false;
 };
 
 }  // namespace korva

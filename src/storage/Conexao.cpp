@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <system_error>
 
@@ -31,6 +32,84 @@ std::string Aspas(const std::string& id) {
         r += c;
     }
     return r + "\"";
+}
+
+namespace {
+
+bool CaractereDeNome(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || (c & 0x80); }
+
+bool NomeDeTabelaPropria(std::string_view nome) {
+    return IguaisSemCaixa(nome, kTabelaInterna) || IguaisSemCaixa(nome, kTabelaAutoinc);
+}
+
+}  // namespace
+
+std::string QualificaTabelas(const std::string& sql, const std::string& esquema) {
+    const std::string prefixo = Aspas(esquema) + ".";
+    std::string r;
+    r.reserve(sql.size() + 4 * prefixo.size());
+    char anterior = 0;  // last character copied that is not blank
+    size_t i = 0;
+    const size_t n = sql.size();
+    while (i < n) {
+        const char c = sql[i];
+        if (c == '\'' ) {  // string literal, '' inside
+            size_t j = i + 1;
+            while (j < n) {
+                if (sql[j] == '\'') {
+                    if (j + 1 < n && sql[j + 1] == '\'') { j += 2; continue; }
+                    break;
+                }
+                ++j;
+            }
+            j = std::min(j + 1, n);
+            r.append(sql, i, j - i);
+            anterior = '\'';
+            i = j;
+        } else if (c == '-' && i + 1 < n && sql[i + 1] == '-') {  // comment to the end of the line
+            size_t j = sql.find('\n', i);
+            if (j == std::string::npos) j = n;
+            r.append(sql, i, j - i);
+            i = j;
+        } else if (c == '"' || c == '[' || c == '`') {  // quoted name
+            const char fecho = c == '[' ? ']' : c;
+            size_t j = i + 1;
+            while (j < n) {
+                if (sql[j] == fecho) {
+                    if (fecho != ']' && j + 1 < n && sql[j + 1] == fecho) { j += 2; continue; }
+                    break;
+                }
+                ++j;
+            }
+            const std::string_view dentro(sql.data() + i + 1, std::min(j, n) - i - 1);
+            j = std::min(j + 1, n);
+            if (anterior != '.' && NomeDeTabelaPropria(dentro)) r += prefixo;
+            r.append(sql, i, j - i);
+            anterior = fecho;
+            i = j;
+        } else if (CaractereDeNome(c) && !std::isdigit(static_cast<unsigned char>(c))) {
+            size_t j = i;
+            while (j < n && CaractereDeNome(sql[j])) ++j;
+            const std::string_view palavra(sql.data() + i, j - i);
+            if (anterior != '.' && anterior != ':' && anterior != '@' && anterior != '$' &&
+                NomeDeTabelaPropria(palavra))
+                r += prefixo;
+            r.append(palavra);
+            anterior = 'a';
+            i = j;
+        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+            size_t j = i;
+            while (j < n && CaractereDeNome(sql[j])) ++j;
+            r.append(sql, i, j - i);
+            anterior = '0';
+            i = j;
+        } else {
+            r += c;
+            if (!std::isspace(static_cast<unsigned char>(c))) anterior = c;
+            ++i;
+        }
+    }
+    return r;
 }
 
 std::string TipoSql(const DefCampo& c) {
@@ -165,29 +244,40 @@ void Conexao::configura() {
 }
 
 Conexao::~Conexao() {
+    for (auto& [sql, stmt] : guardadosHub_) sqlite3_finalize(stmt);
     for (auto& [sql, stmt] : guardados_) sqlite3_finalize(stmt);
     if (db_) {
-        if (emTransacao_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (emTransacao_ && !hub_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close_v2(db_);
     }
 }
 
 void Conexao::falha(int rc, const std::string& contexto) const {
-    throw ErroDoSqlite(sqlite3_extended_errcode(db_) ? sqlite3_extended_errcode(db_) : rc, sqlite3_errmsg(db_),
+    sqlite3* h = bruto();
+    throw ErroDoSqlite(sqlite3_extended_errcode(h) ? sqlite3_extended_errcode(h) : rc, sqlite3_errmsg(h),
                        contexto.empty() ? arquivo_.filename().string() : contexto);
 }
 
 void Conexao::executa(const std::string& sql) {
+    sqlite3* h = bruto();
+    const std::string texto = hub_ ? QualificaTabelas(sql, esquema_) : sql;
     char* erro = nullptr;
-    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &erro);
+    const int rc = sqlite3_exec(h, texto.c_str(), nullptr, nullptr, &erro);
     if (rc != SQLITE_OK) {
         std::string msg = erro ? erro : "";
         sqlite3_free(erro);
-        throw ErroDoSqlite(sqlite3_extended_errcode(db_), msg, arquivo_.filename().string());
+        throw ErroDoSqlite(sqlite3_extended_errcode(h), msg, arquivo_.filename().string());
     }
 }
 
 Comando Conexao::prepara(const std::string& sql) {
+    if (hub_) {
+        const std::string texto = QualificaTabelas(sql, esquema_);
+        sqlite3_stmt* s = nullptr;
+        const int rc = sqlite3_prepare_v2(hub_, texto.c_str(), static_cast<int>(texto.size()), &s, nullptr);
+        if (rc != SQLITE_OK) falha(rc, arquivo_.filename().string());
+        return Comando(*this, s);
+    }
     sqlite3_stmt* s = nullptr;
     const int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &s, nullptr);
     if (rc != SQLITE_OK) falha(rc, arquivo_.filename().string());
@@ -195,26 +285,42 @@ Comando Conexao::prepara(const std::string& sql) {
 }
 
 Comando Conexao::preparaGuardado(const std::string& sql) {
-    auto it = guardados_.find(sql);
-    if (it == guardados_.end()) {
+    auto& cache = hub_ ? guardadosHub_ : guardados_;
+    auto it = cache.find(sql);
+    if (it == cache.end()) {
+        const std::string texto = hub_ ? QualificaTabelas(sql, esquema_) : sql;
         sqlite3_stmt* s = nullptr;
-        const int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                          &s, nullptr);
+        const int rc = sqlite3_prepare_v3(bruto(), texto.c_str(), static_cast<int>(texto.size()),
+                                          SQLITE_PREPARE_PERSISTENT, &s, nullptr);
         if (rc != SQLITE_OK) falha(rc, arquivo_.filename().string());
-        it = guardados_.emplace(sql, s).first;
+        it = cache.emplace(sql, s).first;
     }
     return Comando(*this, it->second, true);
 }
 
 void Conexao::criaVisao(const std::string& nome) {
-    for (const auto& v : visoes_)
+    auto& visoes = hub_ ? visoesHub_ : visoes_;
+    for (const auto& v : visoes)
         if (v == nome) return;
-    executa("CREATE TEMP VIEW IF NOT EXISTS " + Aspas(nome) + " AS SELECT * FROM main.Tabela");
-    visoes_.push_back(nome);
+    if (hub_) {
+        // The view lives on the transaction's handle until this file leaves it.
+        const std::string sql = "DROP VIEW IF EXISTS temp." + Aspas(nome) + "; CREATE TEMP VIEW " + Aspas(nome) +
+                                " AS SELECT * FROM " + Aspas(esquema_) + ".Tabela";
+        char* erro = nullptr;
+        const int rc = sqlite3_exec(hub_, sql.c_str(), nullptr, nullptr, &erro);
+        if (rc != SQLITE_OK) {
+            std::string msg = erro ? erro : "";
+            sqlite3_free(erro);
+            throw ErroDoSqlite(sqlite3_extended_errcode(hub_), msg, arquivo_.filename().string());
+        }
+    } else {
+        executa("CREATE TEMP VIEW IF NOT EXISTS " + Aspas(nome) + " AS SELECT * FROM main.Tabela");
+    }
+    visoes.push_back(nome);
 }
 
-int64_t Conexao::ultimoRowid() const { return sqlite3_last_insert_rowid(db_); }
-int Conexao::alteradas() const { return sqlite3_changes(db_); }
+int64_t Conexao::ultimoRowid() const { return sqlite3_last_insert_rowid(bruto()); }
+int Conexao::alteradas() const { return sqlite3_changes(bruto()); }
 
 void Conexao::inicia() {
     if (emTransacao_) return;
@@ -223,20 +329,50 @@ void Conexao::inicia() {
 }
 
 void Conexao::confirma() {
-    if (!emTransacao_) return;
+    if (!emTransacao_ || hub_) return;
     executa("COMMIT");
     emTransacao_ = false;
 }
 
 void Conexao::desfaz() {
-    if (!emTransacao_) return;
+    if (!emTransacao_ || hub_) return;
     emTransacao_ = false;
     ++geracao_;
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
+void Conexao::entraEm(Conexao& hub, const std::string& esquema) {
+    hub_ = hub.db_;
+    esquema_ = esquema;
+    emTransacao_ = true;
+}
+
+void Conexao::saiDe(bool desfeita) {
+    if (!hub_) return;
+    for (auto& [sql, stmt] : guardadosHub_) sqlite3_finalize(stmt);
+    guardadosHub_.clear();
+    for (const auto& v : visoesHub_) {
+        const std::string sql = "DROP VIEW IF EXISTS temp." + Aspas(v);
+        sqlite3_exec(hub_, sql.c_str(), nullptr, nullptr, nullptr);
+    }
+    visoesHub_.clear();
+    hub_ = nullptr;
+    esquema_ = "main";
+    emTransacao_ = false;
+    if (desfeita) ++geracao_;
+}
+
 const DefTabela& Conexao::definicao() {
     if (definicao_) return *definicao_;
+    // Read on this file's own handle: the structure does not change inside a
+    // transaction, and the file may be attached to another handle meanwhile.
+    sqlite3* const hub = hub_;
+    hub_ = nullptr;
+    struct Restaura {
+        Conexao& c;
+        sqlite3* h;
+        ~Restaura() { c.hub_ = h; }
+    } restaura{*this, hub};
     auto def = std::make_unique<DefTabela>();
     {
         auto c = prepara("PRAGMA table_info(\"Tabela\")");

@@ -34,13 +34,17 @@ public:
     Conexao(const Conexao&) = delete;
     Conexao& operator=(const Conexao&) = delete;
 
-    sqlite3* bruto() const { return db_; }
+    // The handle statements of this file run on: its own, or the handle of
+    // the multi-file transaction it has joined.
+    sqlite3* bruto() const { return hub_ ? hub_ : db_; }
     // False when the file at the path is no longer the one this connection
     // opened (deleted, or replaced by a restore or rebuild).
     bool mesmoArquivo() const;
     const std::filesystem::path& arquivo() const { return arquivo_; }
     bool somenteLeitura() const { return somenteLeitura_; }
 
+    // Statements name the table "Tabela" (and the counters "korva_autoinc");
+    // on a joined transaction they are qualified with the file's schema there.
     void executa(const std::string& sql);
     Comando prepara(const std::string& sql);
     // A statement kept prepared for the life of the connection (the frequent
@@ -63,6 +67,13 @@ public:
     // handles know their rows may be stale.
     uint64_t geracao() const { return geracao_; }
 
+    // Joining a transaction that runs on another file's handle, where this
+    // file is attached as `esquema`; and leaving it after commit or rollback.
+    void entraEm(Conexao& hub, const std::string& esquema);
+    void saiDe(bool desfeita);
+    bool anexada() const { return hub_ != nullptr; }
+    const std::string& esquema() const { return esquema_; }
+
     // Raises the engine error for an SQLite result code.
     [[noreturn]] void falha(int rc, const std::string& contexto) const;
 
@@ -79,6 +90,11 @@ private:
     std::unique_ptr<DefTabela> definicao_;
     std::map<std::string, sqlite3_stmt*> guardados_;
     std::vector<std::string> visoes_;
+    // While attached to another file's transaction.
+    sqlite3* hub_ = nullptr;
+    std::string esquema_ = "main";
+    std::map<std::string, sqlite3_stmt*> guardadosHub_;
+    std::vector<std::string> visoesHub_;
 };
 
 class Comando {
@@ -111,6 +127,9 @@ std::string TipoSql(const DefCampo& campo);
 // Field type back from a declared type.
 DefCampo CampoDoTipoSql(const std::string& nome, const std::string& tipoSql, bool obrigatorio);
 std::string Aspas(const std::string& identificador);  // "Name"
+// The statement with every unqualified reference to the file's own tables
+// ("Tabela", "korva_autoinc") qualified by a schema name: "t1".Tabela.
+std::string QualificaTabelas(const std::string& sql, const std::string& esquema);
 
 // Engine error for an SQLite condition (extended result code).
 ErroBanco ErroDoSqlite(int rcEstendido, const std::string& mensagem, const std::string& contexto);

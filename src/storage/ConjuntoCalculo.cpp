@@ -121,14 +121,21 @@ void ConjuntoCalculo::CriaTabela(const std::string& nome, int tipo) {
                 });
             }
         } catch (...) {
-            // A table without its initial rows is not left behind.
-            try {
-                banco_.excluiTabela(relativo);
-            } catch (...) {
+            // A table without its initial rows is not left behind (inside a
+            // transaction its rollback removes the new file).
+            if (!banco_.emTransacao()) {
+                try {
+                    banco_.excluiTabela(relativo);
+                } catch (...) {
+                }
             }
             throw;
         }
     } catch (const ErroBanco& e) {
+        // Inside a transaction the whole change fails: it must not commit
+        // with a table missing or half-filled.
+        if (banco_.emTransacao())
+            throw ErroBanco(e.codigo(), MensagemInterna("Não foi possível criar a tabela.", e));
         if (!aviso_) throw;  // nobody to tell: the caller gets the failure
         aviso_("Erro!", MensagemInterna("Não foi possível criar a tabela.", e));
     }
@@ -142,6 +149,8 @@ void ConjuntoCalculo::ExcluiTabela(const std::filesystem::path& pasta, const std
         if (!banco_.existe(nomeRelativo)) return;
         banco_.excluiTabela(nomeRelativo);
     } catch (const ErroBanco& e) {
+        if (banco_.emTransacao())
+            throw ErroBanco(e.codigo(), MensagemInterna("Não foi possível excluir a tabela.", e));
         if (!aviso_) throw;
         aviso_("Erro!", MensagemInterna("Não foi possível excluir a tabela.", e));
     }

@@ -305,6 +305,17 @@ void Tabela::garanteCarga() {
     exigeAberta();
     if (carregada_ && conexao_->geracao() == geracao_) return;
     const auto m = marcador();
+    if (editando()) {
+        // The rows were rolled back under a row being edited: reread them,
+        // and the user's input stays as it was typed.
+        const auto buffer = buffer_, original = original_;
+        carrega();
+        const int p = m.valido() ? procuraRowid(m.rowid) : -1;
+        pos_ = p >= 0 ? p : (linhas_.empty() ? -1 : std::min<int>(std::max(pos_, 0), static_cast<int>(linhas_.size()) - 1));
+        buffer_ = buffer;
+        original_ = original;
+        return;
+    }
     carrega();
     if (!vaiParaMarcador(m)) posiciona(linhas_.empty() ? -1 : 0);
 }
@@ -529,14 +540,29 @@ void Tabela::grava() {
     std::vector<Valor> gravar = buffer_;
     int64_t rowid = 0;
     const bool insercao = estado_ == EstadoTabela::Insercao;
-    NaTransacao(banco_, conexao_, [&] {
+    auto escreve = [&] {
         if (insercao) {
             rowid = InsereLinha(*conexao_, def, gravar);
         } else {
             rowid = linhas_[pos_].rowid;
             AtualizaLinha(*conexao_, def, rowid, original_, gravar);
         }
-    });
+    };
+    if (naGravacao) {
+        const std::vector<Valor> digitados = buffer_;
+        Transacao tr(banco_);
+        try {
+            NaTransacao(banco_, conexao_, escreve);
+            buffer_ = gravar;
+            naGravacao(*this);
+            tr.confirma();
+        } catch (...) {
+            buffer_ = digitados;
+            throw;
+        }
+    } else {
+        NaTransacao(banco_, conexao_, escreve);
+    }
     buffer_ = gravar;
     estado_ = EstadoTabela::Navegacao;
     recolocaLinha({rowid, buffer_}, insercao);

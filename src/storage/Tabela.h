@@ -127,6 +127,11 @@ public:
     // Events.
     Evento antesInserir, depoisInserir, aoNovoRegistro, antesEditar, depoisEditar, antesGravar, depoisGravar,
         antesCancelar, depoisCancelar, antesExcluir, depoisExcluir, depoisRolar;
+    // Runs after the row is written and before the change is committed, in
+    // the same transaction: what it writes holds or vanishes with the row.
+    // The fields show the stored values (numbered autoincrement fields); when
+    // it fails nothing is stored and the row stays in edit with its input.
+    Evento naGravacao;
     void validaCampo(const std::string& nome, Validacao v);
     void aoAlterarCampo(const std::string& nome, Evento e);
 
