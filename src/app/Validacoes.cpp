@@ -38,9 +38,28 @@ bool ConfereMascara(std::string_view numero, std::string_view mascara) {
     return true;
 }
 
+bool CaracteresDeProcesso(std::string_view numero, std::initializer_list<std::string_view> mascaras) {
+    const std::u32string n = ParaU32(numero);
+    if (n.empty()) return false;
+    // The number names files and folders of reports and remittances: it
+    // never starts a path or climbs out of one.
+    if (n.front() == U'.' || n.front() == U'/' || numero.find("..") != std::string_view::npos) return false;
+    for (char32_t c : n) {
+        if ((c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || c == U' ' || c == U'.' || c == U'-' || c == U'/')
+            continue;
+        bool daMascara = false;
+        for (std::string_view m : mascaras)
+            for (char32_t k : ParaU32(m))
+                daMascara = daMascara || (k == c && k >= 0x20 && k != U'\\' && k != 0x7F);
+        if (!daMascara) return false;
+    }
+    return true;
+}
+
 void ValidaNumeroProcesso(std::string_view numero, std::string_view mascara1, std::string_view mascara2,
                           std::string_view mascara3) {
     if (Apara(numero).empty()) throw ErroKorva("Preencha o número do processo!");
+    if (!CaracteresDeProcesso(numero, {mascara1, mascara2, mascara3})) throw ErroKorva("Formato do número do processo inválido!");
     if (mascara1.empty() || ConfereMascara(numero, mascara1)) return;
     if (!mascara2.empty()) {
         if (ConfereMascara(numero, mascara2)) return;

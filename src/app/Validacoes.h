@@ -3,6 +3,7 @@
 // in grids, lawsuit numbers against the configured masks, and the keys the
 // calculator's display turns into.
 #include <string>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -21,10 +22,16 @@ void ValidaMes(int mes);
 // character itself. An empty mask takes everything.
 bool ConfereMascara(std::string_view numero, std::string_view mascara);
 
+// The characters a lawsuit number may hold: letters A-Z (either case, the
+// number is stored in capitals), digits, blank, ". - /"
+// and the fixed characters of the masks; never a leading "." or "/" nor "..".
+bool CaracteresDeProcesso(std::string_view numero, std::initializer_list<std::string_view> mascaras);
+
 // Fails with ErroKorva "Preencha o número do processo!" when the number is
-// blank, and "Formato do número do processo inválido!" when it fits none of the
-// configured masks. Masks are consulted in order while they are not empty; with
-// the first one empty every number passes.
+// blank, and "Formato do número do processo inválido!" when it holds a
+// character outside CaracteresDeProcesso or fits none of the configured
+// masks. Masks are consulted in order while they are not empty; with the
+// first one empty every number of those characters passes.
 void ValidaNumeroProcesso(std::string_view numero, std::string_view mascara1, std::string_view mascara2,
                           std::string_view mascara3);
 

@@ -65,6 +65,11 @@ void BasesMensais::ligaRegras() {
         int fm = 0, fa = 0;
         if (mesAnoFixos(fm, fa) && ano != fa) throw ErroKorva(MsgMesAnoFixos);
     });
+    // A salary or contribution base is never below zero.
+    t.validaCampo("Valor", [](Tabela&, const Valor& v) {
+        if (!v.nulo() && (v.ehNumero() || v.ehInteiro()) && v.comoNumero() < 0)
+            throw ErroKorva("Valor inválido para o campo!");
+    });
     // A two-digit year is stored with its century.
     t.aoAlterarCampo("Ano", [this](Tabela&) { completaAno(); });
     if (comDescricao_)

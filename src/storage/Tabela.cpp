@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "storage/FaixasCampo.h"
 #include "storage/Gravacao.h"
 #include "util/Erros.h"
 #include "util/Texto.h"
@@ -537,6 +538,7 @@ void Tabela::grava() {
         if (f.obrigatorio && f.tipo != TipoCampo::Autoinc && buffer_[i].nulo())
             throw ErroBanco(CodigoBanco::CampoObrigatorio, "Campo obrigatório não preenchido: " + f.nome);
     }
+    ConfereFaixas(def, buffer_, nome_);
     std::vector<Valor> gravar = buffer_;
     int64_t rowid = 0;
     const bool insercao = estado_ == EstadoTabela::Insercao;

@@ -60,14 +60,21 @@ std::string Le(const fs::path& p) {
     return s.str();
 }
 RegistroDat RegValores(int ano, int mes, double v) { return {ano, mes, v, v + 1, v + 2, v + 3, v + 4, v + 5}; }
+// Limits and deductions from v on; the rates (in percent) small, as real ones are.
 RegistroDat RegINSS(int ano, int mes, double v) {
     RegistroDat r{ano, mes};
-    for (int i = 0; i < 11; ++i) r.emplace_back(v + i);
+    for (int i = 0; i < 11; ++i) r.emplace_back(i >= 2 && i % 2 == 0 ? 7.5 + i : v + i);
     return r;
 }
 RegistroDat RegIR(int ano, int mes, double v) {
     RegistroDat r{ano, mes};
-    for (int i = 0; i < 14; ++i) r.emplace_back(v + i);
+    for (int i = 0; i < 14; ++i) r.emplace_back(i == 2 || i == 5 || i == 8 || i == 10 ? 7.5 + i : v + i);
+    return r;
+}
+// An INSS record whose rates are as large as its limits.
+RegistroDat RegINSSDesmedido(int ano, int mes, double v) {
+    RegistroDat r{ano, mes};
+    for (int i = 0; i < 11; ++i) r.emplace_back(v + i);
     return r;
 }
 RegistroDat RegDiario(int cod, Data d, double indice) { return {cod, d, indice}; }
@@ -158,7 +165,8 @@ TEST(FormatoDat, RecordsAreFixedSizeLittleEndianWithoutHeaderAndOnlyWholeRecords
     const auto inss = RegINSS(2020, 3, 1045);
     std::string bytes = EscreveRegistrosDat(FormatoFaixasINSS(), {inss});
     EXPECT_EQ(bytes.substr(0, 8), I32(2020) + I32(3));
-    EXPECT_EQ(bytes.substr(88, 8), F64(1045 + 10));  // Percentual5
+    EXPECT_EQ(bytes.substr(80, 8), F64(1045 + 9));   // Limite5
+    EXPECT_EQ(bytes.substr(88, 8), F64(7.5 + 10));   // Percentual5
     const auto ir = RegIR(2015, 4, 1903.98);
     EXPECT_EQ(LeRegistrosDat(FormatoFaixasIR(), EscreveRegistrosDat(FormatoFaixasIR(), {ir, ir})),
               (std::vector<RegistroDat>{ir, ir}));
@@ -284,7 +292,7 @@ TEST_F(AtualizacaoTeste, RecordsReplaceTheRowOfTheirKeyOrAddOneAndOtherRowsStay)
     inss.abre();
     ASSERT_TRUE(inss.localizaChave({2020, 2}));
     EXPECT_FALSE(inss["Progressiva"].comoLogico());
-    EXPECT_DOUBLE_EQ(inss["Percentual5"].comoNumero(), 1010);
+    EXPECT_DOUBLE_EQ(inss["Percentual5"].comoNumero(), 17.5);
     ASSERT_TRUE(inss.localizaChave({2020, 3}));
     EXPECT_TRUE(inss["Progressiva"].comoLogico());
     ASSERT_TRUE(inss.localizaChave({2021, 1}));
@@ -635,4 +643,31 @@ TEST(ConfiguracaoAtualizacao, ProxySettingsServerKeyPortsAndDialogRules) {
     EXPECT_FALSE(c.usuario || c.focoNaSenha);
     c = EstadoControlesProxy(true, true);
     EXPECT_TRUE(c.usuario && c.focoNaSenha);
+}
+
+TEST_F(AtualizacaoTeste, ValuesOutOfEveryCalculationsRangeAreRefusedNamingFileRecordAndField) {
+    insereValores(2009, 1, 100);
+    const auto antes = retrato();
+    const auto tenta = [&](Arquivos a, const std::string& trecho) {
+        if (a.valores.empty()) a.valores = {RegValores(2009, 1, 465)};
+        if (a.inss.empty()) a.inss = {RegINSS(2020, 3, 20)};
+        if (a.ir.empty()) a.ir = {RegIR(2015, 4, 19.5)};
+        if (a.diario.empty()) a.diario = {RegDiario(1, Data::de(2010, 1, 2), 1.5)};
+        a.grava(dat);
+        const std::string msg = erroAoAplicar();
+        EXPECT_NE(msg.find(trecho), std::string::npos) << msg;
+        EXPECT_NE(msg.find("Dado fora da faixa de valores possíveis"), std::string::npos) << msg;
+        EXPECT_EQ(retrato(), antes);
+    };
+    Arquivos a;
+    a.valores = {RegValores(2009, 2, 470), RegValores(2009, 3, 1e308)};
+    tenta(a, "registro 2 do arquivo Valores.dat na tabela Valores.DB: Dado fora da faixa de valores possíveis: "
+             "tabela Valores.DB, campo SalMin");
+    a = {};
+    a.inss = {RegINSSDesmedido(2020, 3, 2000)};  // rates of 2002 % and more
+    tenta(a, "registro 1 do arquivo FaixasINSS.dat");
+    a = {};
+    a.diario = {RegDiario(1, Data::de(2010, 1, 2), -2e12)};
+    tenta(a, "registro 1 do arquivo Diario.dat na tabela Diario.DB: Dado fora da faixa de valores possíveis: "
+             "tabela Diario.DB, campo Indice = -2000000000000");
 }

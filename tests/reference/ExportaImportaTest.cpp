@@ -69,7 +69,7 @@ Campos FaixasIR(int ano, int mes, double base) {
     for (const char* n : {"LimiteMinimo", "Limite1", "Percentual1", "Deducao1", "Limite2", "Percentual2", "Deducao2",
                           "Limite3", "Percentual3", "Deducao3", "PercentualMaximo", "DeducaoMaximo",
                           "DeducaoDependente", "DeducaoDaBase"})
-        c.emplace_back(n, base += 1.125);
+        c.emplace_back(n, std::string(n).rfind("Percentual", 0) == 0 ? (base += 1.125) / 100 : (base += 1.125));
     return c;
 }
 
@@ -78,7 +78,7 @@ Campos FaixasINSS(int ano, int mes, bool progressiva) {
     double v = 100.01;
     for (const char* n : {"LimiteMinimo", "Limite1", "Percentual1", "Limite2", "Percentual2", "Limite3", "Percentual3",
                           "Limite4", "Percentual4", "Limite5", "Percentual5"})
-        c.emplace_back(n, v *= 1.37);
+        c.emplace_back(n, std::string(n).rfind("Percentual", 0) == 0 ? (v *= 1.37) / 100 : (v *= 1.37));
     return c;
 }
 

@@ -190,3 +190,42 @@ TEST_F(Troca, AFailedImportLeavesNothingBehind) {
     EXPECT_EQ(arquivosDoConjunto(), arquivos);
     EXPECT_EQ(ExportaCalculo(banco, "123/2008", 1)["Arquivo1"].size(), 2u);
 }
+
+TEST_F(Troca, ValuesNoCalculationCanMeanAreRefusedNamingTableRowAndField) {
+    json doc = Documento();
+    doc["Arquivo1"][1]["Valor"] = 1e308;
+    falha(doc, "Arquivo1, linha 2: Dado fora da faixa de valores possíveis: tabela Sub00001\\A0000001.db, campo Valor");
+    doc = Documento();
+    doc["Arquivo2"][0]["Valor"] = -1.5e12;
+    falha(doc, "Arquivo2, linha 1: Dado fora da faixa de valores possíveis");
+    doc = Documento();
+    doc["BasesINSS"][0]["Valor"] = -900.0;
+    falha(doc, "BasesINSS, linha 1: Valor: Valor inválido para o campo!");
+    doc = Documento();
+    doc["Partes"][0]["Dependentes"] = 18446744073709551615ull;  // 2^64 - 1
+    falha(doc, "Partes, linha 1:");
+    doc = Documento();
+    doc["Processo"]["INSSTerceiros"] = -32769;
+    falha(doc, "campo INSSTerceiros = -32769 (de -1000 a 1000)");
+    doc = Documento();
+    doc["Juros"][0]["Data"] = "01/01/0001";
+    falha(doc, "Juros, linha 1: Dado fora da faixa de valores possíveis");
+    doc = Documento();
+    doc["Processo"]["DtAjuiz"] = "31/12/9999";
+    falha(doc, "campo DtAjuiz = 31/12/9999 (de 01/01/1900 a 31/12/2100)");
+    for (const std::string numero : {std::string("12\0/34", 6), std::string("../../etc"), std::string("1; rm -rf ~"),
+                                     std::string("$(reboot)"), std::string("/tmp/x")}) {
+        doc = Documento();
+        doc["Processo"]["Processo"] = numero;
+        falha(doc, "Formato do número do processo inválido!");
+    }
+    EXPECT_EQ(linhas("Processo.DB"), 0);
+    EXPECT_EQ(arquivosDoConjunto(), 0);
+    // The limits themselves are values a calculation can hold.
+    doc = Documento();
+    doc["Arquivo1"][1]["Valor"] = 1e12;
+    doc["Processo"]["INSSRisco"] = 1000.0;
+    doc["Processo"]["DtAjuiz"] = "31/12/2100";
+    doc["Processo"]["Processo"] = "0001234-55.2008.5/01 A";
+    EXPECT_NO_THROW(importa(doc));
+}

@@ -141,8 +141,8 @@ private slots:
         fs::create_directories(servidos_);
         GravaArquivoDat(FormatoValores(), {RegValores(2098, 6, 900), RegValores(2098, 7, 950)},
                         servidos_ / "Valores.dat");
-        GravaArquivoDat(FormatoFaixasINSS(), {RegFaixas(2098, 6, 3000, 11)}, servidos_ / "FaixasINSS.dat");
-        GravaArquivoDat(FormatoFaixasIR(), {RegFaixas(2098, 6, 4000, 14)}, servidos_ / "FaixasIR.dat");
+        GravaArquivoDat(FormatoFaixasINSS(), {RegFaixas(2098, 6, 3, 11)}, servidos_ / "FaixasINSS.dat");
+        GravaArquivoDat(FormatoFaixasIR(), {RegFaixas(2098, 6, 4, 14)}, servidos_ / "FaixasIR.dat");
         GravaArquivoDat(FormatoDiario(), {RegistroDat{1, Data::de(2098, 12, 30), 1.2345678}},
                         servidos_ / "Diario.dat");
 
@@ -278,8 +278,8 @@ private slots:
         QCOMPARE(ValorDe(banco, "Valores.DB", {2098, 6}, "SalMin"), std::optional<Valor>(900.0));
         QCOMPARE(ValorDe(banco, "Valores.DB", {2098, 6}, "ValorMaximo"), std::optional<Valor>(905.0));
         QCOMPARE(ValorDe(banco, "Valores.DB", {2098, 7}, "SalMin"), std::optional<Valor>(950.0));
-        QCOMPARE(ValorDe(banco, "FaixasINSS.DB", {2098, 6}, "Percentual5"), std::optional<Valor>(3010.0));
-        QCOMPARE(ValorDe(banco, "FaixasIR.db", {2098, 6}, "DeducaoDaBase"), std::optional<Valor>(4013.0));
+        QCOMPARE(ValorDe(banco, "FaixasINSS.DB", {2098, 6}, "Percentual5"), std::optional<Valor>(13.0));
+        QCOMPARE(ValorDe(banco, "FaixasIR.db", {2098, 6}, "DeducaoDaBase"), std::optional<Valor>(17.0));
         QCOMPARE(ValorDe(banco, "Diario.DB", {1, Data::de(2098, 12, 30)}, "Indice"), std::optional<Valor>(1.2345678));
         QCOMPARE(Linhas(banco, "Valores.DB").size(), linhasAntes["Valores.DB"] + 1);
         QCOMPARE(Linhas(banco, "Diario.DB").size(), linhasAntes["Diario.DB"] + 1);
