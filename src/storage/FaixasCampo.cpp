@@ -69,12 +69,10 @@ void ConfereFaixas(const DefTabela& def, const std::vector<Valor>& valores, cons
                 if (!v.ehNumero() && !v.ehInteiro()) break;  // text is the field's own conversion's business
                 const double x = v.ehInteiro() ? static_cast<double>(v.comoInteiro()) : v.comoNumero();
                 const Faixa f = FaixaDoCampo(c);
+                const bool inteiro = c.tipo == TipoCampo::Float || !v.ehNumero() || x == std::floor(x);
+                if (x >= f.minimo && x <= f.maximo && inteiro) break;  // NaN fails both comparisons
                 const std::string faixa = "de " + Numero(f.minimo) + " a " + Numero(f.maximo);
-                if (std::isnan(x)) Fora(c, tabela, Numero(x), faixa, true);
-                if (x < f.minimo) Fora(c, tabela, Numero(x), faixa, false);
-                if (x > f.maximo) Fora(c, tabela, Numero(x), faixa, true);
-                if (c.tipo != TipoCampo::Float && v.ehNumero() && x != std::floor(x))
-                    Fora(c, tabela, Numero(x), "um número inteiro " + faixa, true);
+                Fora(c, tabela, Numero(x), inteiro ? faixa : "um número inteiro " + faixa, !(x < f.minimo));
                 break;
             }
             case TipoCampo::Date: {

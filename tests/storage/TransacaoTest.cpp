@@ -271,3 +271,30 @@ TEST(TravaTabela, AShortUseByAnotherProcessIsWaitedForOneByThisProcessIsNot) {
     EXPECT_THROW(TravaTabela(b.caminho(Nome(0)), TravaTabela::Modo::Exclusivo), ErroBanco);
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(1));
 }
+
+TEST(TransacaoVariasTabelas, EveryFileIsReservedAsItJoinsNotOnlyAtItsFirstWrite) {
+    teste::PastaTemporaria p;
+    Banco b("T", p.caminho());
+    b.criaTabela(Nome(0), Simples());
+    b.criaTabela(Nome(1), Simples());
+    const auto outroEscreve = [&](int i) {
+        const pid_t filho = fork();
+        if (filho == 0) {
+            sqlite3* db = nullptr;
+            sqlite3_open((p.caminho() / Nome(i)).c_str(), &db);
+            const int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+            _exit(rc == SQLITE_BUSY ? 1 : 0);
+        }
+        int status = 0;
+        waitpid(filho, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    {
+        Transacao tr(b);
+        b.participa(b.conexao(Nome(0)));
+        b.participa(b.conexao(Nome(1)));
+        EXPECT_FALSE(outroEscreve(0));
+        EXPECT_FALSE(outroEscreve(1));
+    }
+    EXPECT_TRUE(outroEscreve(1));
+}
