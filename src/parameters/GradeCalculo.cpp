@@ -180,7 +180,8 @@ void GradeCalculo::indexa() {
     }
     // Ano * 100 + Mes follows (Ano, Mes) for months 0..99, so each item's
     // list is already ascending; a stray month outside that would not be.
-    for (auto& [item, p] : porItem_) {
+    for (auto& par : porItem_) {
+        PorItem& p = par.second;  // not a structured binding: clang 14 cannot capture one in a lambda
         if (std::is_sorted(p.chaves.begin(), p.chaves.end())) continue;
         std::vector<int> ordem(p.linhas.size());
         for (size_t k = 0; k < ordem.size(); ++k) ordem[k] = static_cast<int>(k);
