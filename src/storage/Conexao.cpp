@@ -302,20 +302,10 @@ void Conexao::criaVisao(const std::string& nome) {
     auto& visoes = hub_ ? visoesHub_ : visoes_;
     for (const auto& v : visoes)
         if (v == nome) return;
-    if (hub_) {
-        // The view lives on the transaction's handle until this file leaves it.
-        const std::string sql = "DROP VIEW IF EXISTS temp." + Aspas(nome) + "; CREATE TEMP VIEW " + Aspas(nome) +
-                                " AS SELECT * FROM " + Aspas(esquema_) + ".Tabela";
-        char* erro = nullptr;
-        const int rc = sqlite3_exec(hub_, sql.c_str(), nullptr, nullptr, &erro);
-        if (rc != SQLITE_OK) {
-            std::string msg = erro ? erro : "";
-            sqlite3_free(erro);
-            throw ErroDoSqlite(sqlite3_extended_errcode(hub_), msg, arquivo_.filename().string());
-        }
-    } else {
-        executa("CREATE TEMP VIEW IF NOT EXISTS " + Aspas(nome) + " AS SELECT * FROM main.Tabela");
-    }
+    // On a joined transaction the view lives on its handle until this file
+    // leaves it, and "Tabela" is qualified with the file's schema there.
+    executa("DROP VIEW IF EXISTS temp." + Aspas(nome) + "; CREATE TEMP VIEW " + Aspas(nome) +
+            " AS SELECT * FROM Tabela");
     visoes.push_back(nome);
 }
 
