@@ -1,5 +1,6 @@
 // korva-cli: the program's core, headless. Portuguese subcommands; --json
-// prints data in machine-readable form.
+// prints data in machine-readable form. The global options (--dados, --json)
+// may stand before the command or anywhere after it, at any depth.
 #include <iostream>
 
 #include "cli/Contexto.h"
@@ -10,9 +11,13 @@ int main(int argc, char** argv) {
     ctx.executavel = argv[0];
     CLI::App app{"KORVA - cálculos trabalhistas (linha de comando)", "korva-cli"};
     app.require_subcommand(1);
+    // Set before the commands are added: each inherits it when created, so an
+    // option a command does not know is tried on its parent, up to this one.
+    app.fallthrough();
     app.add_option("--dados", ctx.dados,
-                   "Pasta dos dados (aliases, configurações e bancos); também pela variável KORVA_DADOS");
-    app.add_flag("--json", ctx.json, "Saída em JSON");
+                   "Pasta dos dados (aliases, configurações e bancos); também pela variável KORVA_DADOS. "
+                   "Vale antes ou depois do comando");
+    app.add_flag("--json", ctx.json, "Saída em JSON (antes ou depois do comando)");
     korva::cli::RegistraInit(app, ctx);
     auto* tabelas = app.add_subcommand("tabelas", "Tabelas de referência: atualização, exportação e importação");
     tabelas->require_subcommand(1);
