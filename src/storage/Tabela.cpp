@@ -18,6 +18,38 @@ void CampoRef::define(const Valor& v) { t_->defineCampo(i_, v); }
 
 // ---- Tabela ----
 
+Tabela::Aviso::Aviso(Tabela& t) : t_(t) { ++t_.avisando_; }
+
+Tabela::Aviso::~Aviso() {
+    if (--t_.avisando_ > 0 || t_.observadores_.empty()) return;
+    // A copy: an observer may stop observing while it is told.
+    const auto observadores = t_.observadores_;
+    for (const auto& [id, o] : observadores) {
+        try {
+            o();
+        } catch (...) {
+        }
+    }
+}
+
+int Tabela::observa(Observador o) {
+    observadores_.emplace_back(++ultimoObservador_, std::move(o));
+    return ultimoObservador_;
+}
+
+void Tabela::esquece(int id) {
+    observadores_.erase(std::remove_if(observadores_.begin(), observadores_.end(),
+                                       [id](const auto& par) { return par.first == id; }),
+                        observadores_.end());
+}
+
+const std::vector<Valor>& Tabela::valoresDaLinha(int linha) {
+    garanteCarga();
+    if (linha < 0 || linha >= static_cast<int>(linhas_.size()))
+        throw ErroDados("Linha inexistente na tabela " + nome_ + ": " + std::to_string(linha + 1));
+    return linhas_[linha].valores;
+}
+
 Tabela::Tabela(Banco& banco, std::string nomeTabela) : banco_(banco), nome_(std::move(nomeTabela)) {}
 
 Tabela::~Tabela() {
@@ -37,6 +69,7 @@ const DefTabela& Tabela::definicao() const {
 }
 
 void Tabela::abre(ModoAbertura modo) {
+    const Aviso aviso(*this);
     if (aberta()) fecha();
     auto c = banco_.conexao(nome_, modo == ModoAbertura::SomenteLeitura);
     trava_ = std::make_unique<TravaTabela>(c->arquivo(), modo == ModoAbertura::Exclusivo
@@ -53,12 +86,14 @@ void Tabela::abre(ModoAbertura modo) {
 }
 
 void Tabela::fecha() {
+    const Aviso aviso(*this);
     if (!aberta()) return;
     if (editando()) {
         buffer_ = original_;
     }
     estado_ = EstadoTabela::Inativa;
     linhas_.clear();
+    ++versaoLinhas_;
     buffer_.clear();
     original_.clear();
     pos_ = -1;
@@ -69,6 +104,7 @@ void Tabela::fecha() {
 }
 
 void Tabela::defineIndice(const std::string& nomeIndice) {
+    const Aviso aviso(*this);
     nomeIndice_ = nomeIndice;
     if (!aberta()) return;
     verificaNavegacao();
@@ -94,6 +130,7 @@ void Tabela::defineIndice(const std::string& nomeIndice) {
 }
 
 void Tabela::defineOrdem(const std::vector<std::string>& campos, bool semCaixa) {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     const auto& def = definicao();
@@ -185,6 +222,7 @@ struct Leitor {
 }  // namespace
 
 void Tabela::defineFiltro(const std::string& expressao) {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     std::vector<Condicao> conds;
@@ -211,6 +249,7 @@ void Tabela::defineFiltro(const std::string& expressao) {
 }
 
 void Tabela::defineFiltroFuncao(std::function<bool(const Tabela&)> teste) {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     filtroFuncao_ = std::move(teste);
@@ -219,6 +258,7 @@ void Tabela::defineFiltroFuncao(std::function<bool(const Tabela&)> teste) {
 }
 
 void Tabela::limpaFiltro() {
+    const Aviso aviso(*this);
     filtro_.clear();
     filtroFuncao_ = nullptr;
     if (aberta()) {
@@ -285,6 +325,7 @@ int Tabela::comparaChave(const std::vector<Valor>& linha, const std::vector<Valo
 }
 
 void Tabela::ordena() {
+    ++versaoLinhas_;
     std::stable_sort(linhas_.begin(), linhas_.end(), [this](const Linha& a, const Linha& b) {
         const int c = compara(a.valores, b.valores);
         return c ? c < 0 : a.rowid < b.rowid;
@@ -300,6 +341,7 @@ void Tabela::carrega() {
     ordena();
     carregada_ = true;
     geracao_ = conexao_->geracao();
+    ++versaoLinhas_;
 }
 
 void Tabela::garanteCarga() {
@@ -349,6 +391,7 @@ void Tabela::verificaNavegacao() {
 }
 
 void Tabela::primeiro() {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     garanteCarga();
@@ -357,6 +400,7 @@ void Tabela::primeiro() {
 }
 
 void Tabela::ultimo() {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     garanteCarga();
@@ -365,6 +409,7 @@ void Tabela::ultimo() {
 }
 
 void Tabela::proximo() {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     garanteCarga();
@@ -376,6 +421,7 @@ void Tabela::proximo() {
 }
 
 void Tabela::anterior() {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     garanteCarga();
@@ -394,6 +440,7 @@ int Tabela::quantidade() {
 }
 
 void Tabela::vaiPara(int p) {
+    const Aviso aviso(*this);
     verificaNavegacao();
     garanteCarga();
     if (p < 0 || p >= static_cast<int>(linhas_.size())) throw ErroDados("Posição inexistente na tabela " + nome_);
@@ -401,6 +448,7 @@ void Tabela::vaiPara(int p) {
 }
 
 bool Tabela::localizaChave(const std::vector<Valor>& chave) {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     garanteCarga();
@@ -416,6 +464,7 @@ bool Tabela::localizaChave(const std::vector<Valor>& chave) {
 }
 
 void Tabela::localizaProximo(const std::vector<Valor>& chave) {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     garanteCarga();
@@ -432,6 +481,7 @@ void Tabela::localizaProximo(const std::vector<Valor>& chave) {
 }
 
 bool Tabela::localiza(const std::vector<std::string>& campos, const std::vector<Valor>& valores, bool semCaixa) {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     garanteCarga();
@@ -461,6 +511,7 @@ Marcador Tabela::marcador() const {
 }
 
 bool Tabela::vaiParaMarcador(const Marcador& m) {
+    const Aviso aviso(*this);
     if (!m.valido()) return false;
     const int p = procuraRowid(m.rowid);
     if (p < 0) return false;
@@ -469,6 +520,7 @@ bool Tabela::vaiParaMarcador(const Marcador& m) {
 }
 
 void Tabela::atualiza() {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     const auto m = marcador();
@@ -480,6 +532,7 @@ void Tabela::atualiza() {
 // ---- changes ----
 
 void Tabela::insere() {
+    const Aviso aviso(*this);
     exigeAberta();
     verificaNavegacao();
     garanteCarga();
@@ -499,6 +552,7 @@ void Tabela::insere() {
 }
 
 void Tabela::edita() {
+    const Aviso aviso(*this);
     exigeAberta();
     if (editando()) return;
     garanteCarga();
@@ -529,6 +583,7 @@ void Tabela::edita() {
 }
 
 void Tabela::grava() {
+    const Aviso aviso(*this);
     exigeAberta();
     if (!editando()) throw ErroDados("A tabela " + nome_ + " não está em edição ou inclusão");
     if (antesGravar) antesGravar(*this);
@@ -577,6 +632,7 @@ void Tabela::recolocaLinha(Linha linha, bool nova) {
                                    ? pos_
                                    : procuraRowid(linha.rowid));
     if (antiga >= 0) linhas_.erase(linhas_.begin() + antiga);
+    ++versaoLinhas_;
     if (!passaFiltro(linha.valores)) {
         posiciona(linhas_.empty() ? -1 : std::min<int>(std::max(antiga, 0), static_cast<int>(linhas_.size()) - 1));
         return;
@@ -586,10 +642,12 @@ void Tabela::recolocaLinha(Linha linha, bool nova) {
         return c ? c < 0 : a.rowid < b.rowid;
     });
     it = linhas_.insert(it, std::move(linha));
+    ++versaoLinhas_;
     posiciona(static_cast<int>(it - linhas_.begin()));
 }
 
 void Tabela::cancela() {
+    const Aviso aviso(*this);
     exigeAberta();
     if (!editando()) return;
     if (antesCancelar) antesCancelar(*this);
@@ -599,6 +657,7 @@ void Tabela::cancela() {
 }
 
 void Tabela::exclui() {
+    const Aviso aviso(*this);
     exigeAberta();
     if (estado_ == EstadoTabela::Insercao) {
         cancela();
@@ -613,17 +672,20 @@ void Tabela::exclui() {
     const int64_t rowid = linhas_[pos_].rowid;
     NaTransacao(banco_, conexao_, [&] { ExcluiLinha(*conexao_, rowid); });
     linhas_.erase(linhas_.begin() + pos_);
+    ++versaoLinhas_;
     posiciona(linhas_.empty() ? -1 : std::min<int>(pos_, static_cast<int>(linhas_.size()) - 1));
     if (depoisExcluir) depoisExcluir(*this);
 }
 
 void Tabela::esvazia() {
+    const Aviso aviso(*this);
     exigeAberta();
     if (modo_ != ModoAbertura::Exclusivo)
         throw ErroBanco(CodigoBanco::TabelaEmUso, "A tabela " + nome_ + " precisa estar aberta em modo exclusivo");
     if (editando()) cancela();
     NaTransacao(banco_, conexao_, [&] { conexao_->executa("DELETE FROM Tabela"); });
     linhas_.clear();
+    ++versaoLinhas_;
     posiciona(-1);
 }
 
@@ -708,6 +770,7 @@ Valor Tabela::converte(const DefCampo& f, const Valor& v) const {
 }
 
 void Tabela::defineCampo(int i, const Valor& v) {
+    const Aviso aviso(*this);
     exigeAberta();
     if (!editando()) throw ErroDados("A tabela " + nome_ + " não está em edição ou inclusão");
     const Valor novo = converte(definicao().campos[i], v);

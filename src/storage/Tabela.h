@@ -135,8 +135,32 @@ public:
     void validaCampo(const std::string& nome, Validacao v);
     void aoAlterarCampo(const std::string& nome, Evento e);
 
+    // Views of the dataset (grids): told after every operation that may have
+    // changed the rows, the current row, its fields or the state, once per
+    // outermost operation. Returns an id for esquece.
+    using Observador = std::function<void()>;
+    int observa(Observador o);
+    void esquece(int id);
+    // Changes whenever the set or the order of the stored rows changes.
+    uint64_t versaoLinhas() const { return versaoLinhas_; }
+    // The stored values of a row by its position in the current order,
+    // without moving the cursor.
+    const std::vector<Valor>& valoresDaLinha(int linha);
+
 private:
     friend class CampoRef;
+    // Tells the observers when the outermost operation ends.
+    class Aviso {
+    public:
+        explicit Aviso(Tabela& t);
+        ~Aviso();
+        Aviso(const Aviso&) = delete;
+        Aviso& operator=(const Aviso&) = delete;
+
+    private:
+        Tabela& t_;
+    };
+
     struct Linha {
         int64_t rowid;
         std::vector<Valor> valores;
@@ -178,6 +202,10 @@ private:
 
     bool carregada_ = false;
     uint64_t geracao_ = 0;
+    uint64_t versaoLinhas_ = 0;
+    int avisando_ = 0;
+    int ultimoObservador_ = 0;
+    std::vector<std::pair<int, Observador>> observadores_;
     std::vector<Linha> linhas_;
     int pos_ = -1;
     bool eof_ = true, bof_ = true;
