@@ -29,6 +29,8 @@
 #include "app/ui/EnviaTecla.h"
 #include "app/ui/Icones.h"
 #include "app/ui/JanelasFilhas.h"
+#include "parameters/ui/JanelasParametros.h"
+#include "register/ui/JanelasCadastro.h"
 #include "app/ui/Mensagens.h"
 #include "app/ui/Recursos.h"
 #include "app/ui/TFCalculadora.h"
@@ -76,6 +78,8 @@ TFPrincipal::TFPrincipal(Sessao& sessao, QWidget* pai)
     configuracao_ = new TFConfig(configuracoes(), this);
     sobre_ = new TFSobre(this);
     registraDialogo(QStringLiteral("MnAtualizarWeb"), [d = new TFConfigProxy(sessao_, this)] { d->exec(); });
+    RegistraJanelasCadastro(*this);
+    RegistraJanelasParametros(*this);
 
     // The main window sees every key and hint before the control that gets them.
     qApp->installEventFilter(this);
