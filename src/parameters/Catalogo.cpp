@@ -94,6 +94,11 @@ void Catalogo::defineOrdem(OrdemCatalogo ordem) {
     acompanhaVerba();
 }
 
+bool Catalogo::TextoPesquisaValido(OrdemCatalogo ordem, const std::string& texto) {
+    const std::string t = Apara(texto);
+    return ordem != OrdemCatalogo::Codigo || t.empty() || InteiroPesquisa(t).has_value();
+}
+
 void Catalogo::pesquisa(const std::string& texto) {
     aplicaPesquisa(Apara(texto));
     acompanhaVerba();

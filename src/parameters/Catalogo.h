@@ -69,6 +69,9 @@ public:
     void defineOrdem(OrdemCatalogo ordem);
     // The search options apply only to the "Rendimento" order.
     bool opcoesPesquisaHabilitadas() const { return ordem_ == OrdemCatalogo::Rendimento; }
+    // Whether a typed search text suits an order: in "Código" order only an
+    // integer (or nothing); any text in "Rendimento" order.
+    static bool TextoPesquisaValido(OrdemCatalogo ordem, const std::string& texto);
     OpcaoPesquisa opcaoPesquisa() const { return opcao_; }
     void defineOpcaoPesquisa(OpcaoPesquisa opcao) { opcao_ = opcao; }
     // The search button (or Enter). The text is trimmed; empty removes the

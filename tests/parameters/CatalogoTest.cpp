@@ -349,6 +349,18 @@ TEST_F(BaseCatalogo, SearchByCodeAndByDescriptionInTheThreeModes) {
     c.fecha();
 }
 
+TEST(Catalogo, SearchTextSuitsTheOrder) {
+    // The window empties its search box on going to "Código" by this rule.
+    EXPECT_TRUE(Catalogo::TextoPesquisaValido(OrdemCatalogo::Codigo, " 12 "));
+    EXPECT_TRUE(Catalogo::TextoPesquisaValido(OrdemCatalogo::Codigo, ""));
+    EXPECT_TRUE(Catalogo::TextoPesquisaValido(OrdemCatalogo::Codigo, "-3"));
+    EXPECT_FALSE(Catalogo::TextoPesquisaValido(OrdemCatalogo::Codigo, "12A"));
+    EXPECT_FALSE(Catalogo::TextoPesquisaValido(OrdemCatalogo::Codigo, "FÉRIAS"));
+    EXPECT_FALSE(Catalogo::TextoPesquisaValido(OrdemCatalogo::Codigo, "1 2"));
+    EXPECT_TRUE(Catalogo::TextoPesquisaValido(OrdemCatalogo::Rendimento, "FÉRIAS"));
+    EXPECT_TRUE(Catalogo::TextoPesquisaValido(OrdemCatalogo::Rendimento, "12"));
+}
+
 TEST_F(BaseCatalogo, PickListChoosesACodeAndBringsTheDefaultsIntoAParameterRow) {
     ListaRendimentos l(*privado);
     l.mostra();
