@@ -139,6 +139,15 @@ void Configuracoes::gravaOrdenacoes() const {
     est.escreve(SecConfiguracoes, "Ordenacao Parametros2", std::to_string(ordenacaoParametros2));
 }
 
+bool Configuracoes::defineLembraResumo(bool lembrar) {
+    const std::string valor = lembrar ? "S" : "N";
+    if (valor == lembraResumo) return false;
+    if (arquivoEstacao_.empty()) throw ErroKorva("As configurações ainda não foram lidas.");
+    ArquivoIni(arquivoEstacao_).escreve(SecConfiguracoes, "Lembra Resumo", valor);
+    lembraResumo = valor;
+    return true;
+}
+
 void Configuracoes::gravaConfiguracao() const {
     if (arquivoPrivado_.empty() || arquivoEstacao_.empty())
         throw ErroKorva("As configurações ainda não foram lidas.");

@@ -78,6 +78,10 @@ public:
     // Writes "Ordenacao Parametros1" and "Ordenacao Parametros2" to the
     // workstation file (at shutdown).
     void gravaOrdenacoes() const;
+    // The summary reminder's check box: "S" (ticked) or "N". When that differs
+    // from "Lembra Resumo" it becomes current and is written at once to the
+    // workstation file. True when it changed.
+    bool defineLembraResumo(bool lembrar);
     // Writes the settings the configuration dialog edits: to the private file
     // the names, switches, masks, folder size and remittance options (the
     // regional number as a plain decimal number), to the workstation file the

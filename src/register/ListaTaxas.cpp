@@ -1,50 +1,68 @@
 #include "register/ListaTaxas.h"
 
-#include <algorithm>
-
+#include "reference/Pesquisa.h"
 #include "register/ConfiguracaoPesquisa.h"
+#include "storage/Banco.h"
+#include "storage/Tabela.h"
+#include "util/Erros.h"
 #include "util/Texto.h"
 
 namespace korva {
 
-ListaTaxas::ListaTaxas(TabelasReferencia& referencia, const ConfiguracaoPesquisa& opcoes)
-    : referencia_(referencia), opcoes_(opcoes) {}
+ListaTaxas::ListaTaxas(Banco& compartilhado, const ConfiguracaoPesquisa& opcoes)
+    : banco_(compartilhado), opcoes_(opcoes) {}
+
+ListaTaxas::~ListaTaxas() = default;
+
+bool ListaTaxas::TabelaDeTaxas(const std::string& tabela) {
+    for (const char* nome : {"PrevEmpregador.DB", "PrevTerceiro.DB", "PrevSAT.DB"})
+        if (IguaisSemCaixa(tabela, nome)) return true;
+    return false;
+}
 
 void ListaTaxas::mostra(std::string titulo, std::string tabela) {
+    if (!TabelaDeTaxas(tabela))
+        throw ErroKorva("A tabela " + tabela + " não é uma tabela de recolhimento previdenciário.");
+    oculta();
     titulo_ = std::move(titulo);
-    tabela_ = std::move(tabela);
+    nomeTabela_ = std::move(tabela);
     texto_.clear();
-    linhas_.clear();
-    posicao_ = -1;
-    atualiza();
+    tabela_ = std::make_unique<Tabela>(banco_, nomeTabela_);
+    tabela_->abre(ModoAbertura::SomenteLeitura);
+    tabela_->defineIndice("IndNatureza");
+    tabela_->primeiro();
     visivel_ = true;
 }
 
 void ListaTaxas::oculta() {
-    linhas_.clear();
-    posicao_ = -1;
+    if (tabela_ && tabela_->aberta()) tabela_->fecha();
     visivel_ = false;
 }
 
-void ListaTaxas::vaiPara(int posicao) {
-    if (linhas_.empty()) return;
-    posicao_ = std::clamp(posicao, 0, static_cast<int>(linhas_.size()) - 1);
-}
+bool ListaTaxas::okHabilitado() { return tabela_ && tabela_->aberta() && !tabela_->vazia(); }
 
 std::string ListaTaxas::pesquisa(const std::string& texto) {
     texto_ = Apara(Maiusculas(texto));
-    atualiza();
+    if (!tabela_ || !tabela_->aberta()) return texto_;
+    if (texto_.empty()) {
+        tabela_->limpaFiltro();
+    } else {
+        // The option is the one in force when the search runs.
+        const OpcaoPesquisa opcao = opcoes_.emVigor();
+        const std::string procurado = texto_;
+        tabela_->defineFiltroFuncao([opcao, procurado](const Tabela& t) {
+            return PassaPesquisa(Maiusculas(t.valor("Natureza").comoTexto()), procurado, opcao);
+        });
+    }
+    tabela_->atualiza();
+    tabela_->primeiro();
     return texto_;
 }
 
-void ListaTaxas::atualiza() {
-    linhas_ = referencia_.BuscaPrevidencia(tabela_, texto_, opcoes_.emVigor());
-    posicao_ = linhas_.empty() ? -1 : 0;
-}
-
-std::optional<double> ListaTaxas::escolhe() const {
-    if (posicao_ < 0 || posicao_ >= static_cast<int>(linhas_.size())) return std::nullopt;
-    return linhas_[static_cast<size_t>(posicao_)].taxa;
+std::optional<double> ListaTaxas::escolhe() {
+    if (!okHabilitado() || tabela_->fim()) return std::nullopt;
+    const Valor& taxa = tabela_->valor("Taxa");
+    return taxa.nulo() ? 0.0 : taxa.comoNumero();
 }
 
 }  // namespace korva

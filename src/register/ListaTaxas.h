@@ -2,54 +2,59 @@
 // The rate list: the rows of one social-security rate table (PrevEmpregador.DB,
 // PrevTerceiro.DB or PrevSAT.DB) ordered by activity, filtered by the typed
 // text as the search option in force says, and the rate of the chosen row.
+// The rows are a dataset of the shared database, so a grid shows them as
+// they are and its current row is the one chosen.
+#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
-
-#include "reference/TabelasReferencia.h"
 
 namespace korva {
 
+class Banco;
 class ConfiguracaoPesquisa;
+class Tabela;
 
 class ListaTaxas {
 public:
     // Both must outlive the list.
-    ListaTaxas(TabelasReferencia& referencia, const ConfiguracaoPesquisa& opcoes);
+    ListaTaxas(Banco& compartilhado, const ConfiguracaoPesquisa& opcoes);
+    ~ListaTaxas();
+    ListaTaxas(const ListaTaxas&) = delete;
+    ListaTaxas& operator=(const ListaTaxas&) = delete;
 
-    // Showing: the caller's caption and table; the search text cleared, no
-    // filter, the rows read, the first one current.
+    // True for the three rate tables (names without regard to case).
+    static bool TabelaDeTaxas(const std::string& tabela);
+
+    // Showing: the caller's caption and table (anything but a rate table is
+    // refused); the search text cleared, no filter, the table opened ordered
+    // by Natureza with its first row current.
     void mostra(std::string titulo, std::string tabela);
-    // Hiding: the rows are dropped.
+    // Hiding: the table is closed.
     void oculta();
     bool visivel() const { return visivel_; }
 
     const std::string& titulo() const { return titulo_; }
-    const std::string& tabela() const { return tabela_; }
+    const std::string& nomeTabela() const { return nomeTabela_; }
     const std::string& textoPesquisa() const { return texto_; }
 
-    const std::vector<TaxaPrevidencia>& linhas() const { return linhas_; }
-    int posicao() const { return posicao_; }
-    void vaiPara(int posicao);
+    // The rows shown (open only while the list is shown).
+    Tabela& tabela() { return *tabela_; }
     // "&OK" (and the double click) only while the list is not empty.
-    bool okHabilitado() const { return !linhas_.empty(); }
+    bool okHabilitado();
 
     // "Pesquisa:" (capitals) and its button: the text is trimmed; a text
-    // filters the list, an empty one removes the filter; the list is read again.
-    // Returns the text as written back.
+    // filters the list, an empty one removes the filter; the list is read
+    // again from its first row. Returns the text as written back.
     std::string pesquisa(const std::string& texto);
 
     // "&OK": the rate of the current row (none when the list is empty).
-    std::optional<double> escolhe() const;
+    std::optional<double> escolhe();
 
 private:
-    void atualiza();
-
-    TabelasReferencia& referencia_;
+    Banco& banco_;
     const ConfiguracaoPesquisa& opcoes_;
-    std::string titulo_, tabela_, texto_;
-    std::vector<TaxaPrevidencia> linhas_;
-    int posicao_ = -1;
+    std::unique_ptr<Tabela> tabela_;
+    std::string titulo_, nomeTabela_, texto_;
     bool visivel_ = false;
 };
 

@@ -136,6 +136,10 @@ QString ModeloTabela::texto(int coluna, const Valor& v) const {
     if (v.nulo()) return {};
     const ColunaGrade& c = colunas_.at(static_cast<size_t>(coluna));
     const int p = posicaoCampo_.at(static_cast<size_t>(coluna));
+    if (!c.codigos.empty() && (v.ehInteiro() || v.ehNumero())) {
+        for (const auto& [codigo, nome] : c.codigos)
+            if (codigo == v.comoInteiro()) return nome;
+    }
     const TipoCampo tipo = p >= 0 ? tabela_.definicao().campos[static_cast<size_t>(p)].tipo
                                   : (v.ehNumero() ? TipoCampo::Float
                                      : v.ehInteiro() ? TipoCampo::Integer
@@ -157,6 +161,9 @@ QString ModeloTabela::texto(int coluna, const Valor& v) const {
         case TipoCampo::Smallint:
         case TipoCampo::Integer:
         case TipoCampo::Autoinc:
+            // "000": shown with that many digits, zeros on the left.
+            if (!c.formato.isEmpty() && c.formato.count('0') == c.formato.size() && v.comoInteiro() >= 0)
+                return QStringLiteral("%1").arg(v.comoInteiro(), static_cast<int>(c.formato.size()), 10, QChar('0'));
             return QString::number(v.comoInteiro());
         case TipoCampo::Date:
             return QString::fromStdString(v.comoData().dma());
@@ -178,6 +185,8 @@ Valor ModeloTabela::deTexto(int coluna, const QString& bruto) const {
     if (p < 0) return Valor(t.toStdString());
     const DefCampo& f = tabela_.definicao().campos[static_cast<size_t>(p)];
     if (t.isEmpty()) return {};
+    for (const auto& [codigo, nome] : c.codigos)
+        if (nome.trimmed().compare(t, Qt::CaseInsensitive) == 0) return Valor(codigo);
     switch (f.tipo) {
         case TipoCampo::Float: {
             // "1.234,56" and "1234,56" as typed here; "1234.56" as a keypad gives it.
@@ -235,8 +244,10 @@ QVariant ModeloTabela::data(const QModelIndex& indice, int papel) const {
         }
     }
     const bool logico = p >= 0 && tabela_.definicao().campos[static_cast<size_t>(p)].tipo == TipoCampo::Boolean;
-    const bool numero = p >= 0 ? Numerico(tabela_.definicao().campos[static_cast<size_t>(p)].tipo)
-                               : (v.ehNumero() || v.ehInteiro());
+    // A coded column shows texts: left-aligned, never red.
+    const bool numero = c.codigos.empty() &&
+                        (p >= 0 ? Numerico(tabela_.definicao().campos[static_cast<size_t>(p)].tipo)
+                                : (v.ehNumero() || v.ehInteiro()));
     switch (papel) {
         case Qt::DisplayRole:
             return logico ? QVariant() : QVariant(texto(indice.column(), v));

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "storage/Valor.h"
@@ -26,10 +27,13 @@ struct ColunaGrade {
     std::string campo;             // field name; empty for a computed column
     QString titulo;                // heading ("" = the field name)
     int largura = 0;               // in characters; 0 = by the field
-    QString formato;               // numbers: "#,##0.00", "0", "#,##0.000000000"; dates: "dd/mm/yyyy"
+    QString formato;               // numbers: "#,##0.00", "0", "#,##0.000000000", "000" (integers with leading zeros); dates: "dd/mm/yyyy"
     bool somenteLeitura = false;
     bool maiusculas = false;       // code fields typed in capitals
     QStringList lista;             // pick list of the cell editor
+    // Coded pick list: the field holds the code, the grid shows and picks its
+    // text (a code missing from the list shows as the number).
+    std::vector<std::pair<int64_t, QString>> codigos;
     // Computed columns: the text of a row (its stored values, or the edit buffer).
     std::function<Valor(const std::vector<Valor>& linha)> calcula;
 };

@@ -56,8 +56,8 @@ public:
     const std::optional<ListaProcessos::Escolha>& escolha() const { return escolha_; }
 
     // The check boxes' state, also between showings.
-    const RegistroProcessos::Copias& copias() const { return lista_.copias(); }
-    const ListaProcessos::Importacao& importacao() const { return lista_.importacao(); }
+    const RegistroProcessos::Copias& copias() { return lista_.copias(); }
+    const ListaProcessos::Importacao& importacao() { return lista_.importacao(); }
 
     ListaProcessos& lista() { return lista_; }
 
@@ -73,7 +73,7 @@ private:
     void confirma();
 
     Sessao& sessao_;
-    mutable ListaProcessos lista_;
+    ListaProcessos lista_;
     std::optional<ListaProcessos::Escolha> escolha_;
     std::unique_ptr<ModeloTabela> modelo_;
 

@@ -25,7 +25,6 @@ class QPushButton;
 namespace korva {
 class ListaTaxas;
 class Sessao;
-class TabelasReferencia;
 }  // namespace korva
 
 namespace korva::ui {
@@ -64,10 +63,8 @@ private:
 
     Sessao& sessao_;
     TFOpcoesPesquisa& opcoes_;
-    std::unique_ptr<TabelasReferencia> referencia_;
     std::unique_ptr<ListaTaxas> lista_;
     std::unique_ptr<ModeloTabela> modelo_;
-    std::string tabela_;
     std::optional<double> taxa_;
 
     GradeTabela* grade_ = nullptr;
