@@ -22,10 +22,11 @@ public:
 
     QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
         const ColunaGrade& c = grade_->modelo()->coluna(indice.column());
-        if (!c.lista.isEmpty()) {
+        if (!c.lista.isEmpty() || !c.codigos.empty()) {
             auto* combo = new QComboBox(pai);
             combo->setEditable(true);
             combo->addItems(c.lista);
+            for (const auto& item : c.codigos) combo->addItem(item.second);
             return combo;
         }
         auto* linha = new QLineEdit(pai);

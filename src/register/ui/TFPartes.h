@@ -12,7 +12,6 @@
 #include <string>
 
 class QCloseEvent;
-class QLabel;
 class QPushButton;
 
 namespace korva {
@@ -46,6 +45,9 @@ protected:
 
 private:
     void importa();
+    // Stores nothing: refuses (message shown) while a row is being edited or
+    // inserted, otherwise closes the table.
+    bool fecha();
 
     Sessao& sessao_;
     std::unique_ptr<Partes> partes_;
