@@ -189,7 +189,8 @@ bool SerieDiaria::tem(Data d) const {
 }
 
 double SerieDiaria::indice(Data d) const {
-    if (!tem(d)) throw ErroKorva(tabelaVazia_ ? kTabelaDiarioVazia : TabelasReferencia::MsgIndiceDiario(d));
+    if (!tem(d))
+        throw ErroKorva(tabelaVazia_ ? kTabelaDiarioVazia : TabelasReferencia::MsgIndiceDiario(d, ultimoDaTabela_));
     return valores_[static_cast<size_t>(d - primeiro_)];
 }
 
@@ -216,8 +217,13 @@ std::string TabelasReferencia::MsgSeguroDesemprego(int ano, int mes) {
 std::string TabelasReferencia::MsgAliquotaIR(int ano, int mes) {
     return "ERRO! Não há Alíquota do IR para " + TextoMes(ano, mes) + "!";
 }
-std::string TabelasReferencia::MsgIndiceDiario(Data d) {
-    return "ERRO - Não há índice de atualização diária para " + d.dma() + "!";
+std::string TabelasReferencia::MsgIndiceDiario(Data d, std::optional<Data> ultimoDia) {
+    std::string m = "ERRO - Não há índice de atualização diária para " + d.dma() + "!";
+    if (ultimoDia && d > *ultimoDia)
+        m += " O índice diário desta instalação vai até " + ultimoDia->dma() +
+             "; atualize as tabelas (Sistema > Atualizar tabelas via WEB, ou korva-cli tabelas atualizar) ou informe "
+             "uma data base até esse dia.";
+    return m;
 }
 
 // ---- object ----
@@ -303,8 +309,18 @@ double TabelasReferencia::IndiceDiario(int codIndice, Data d) {
     const auto v = usa("Diario.DB");
     const auto r = banco_.consulta("select Indice from " + v + " where CodIndice=:C and Data=:D", {"Diario.DB"},
                                    {{"C", codIndice}, {"D", d}});
-    if (r.empty()) throw ErroKorva(DiarioVazio() ? std::string(kTabelaDiarioVazia) : MsgIndiceDiario(d));
+    if (r.empty())
+        throw ErroKorva(DiarioVazio() ? std::string(kTabelaDiarioVazia)
+                                      : MsgIndiceDiario(d, UltimoDiaIndiceDiario(codIndice)));
     return r.front()[0].comoNumero();
+}
+
+std::optional<Data> TabelasReferencia::UltimoDiaIndiceDiario(int codIndice) {
+    const auto v = usa("Diario.DB");
+    const auto r = banco_.consulta("select max(Data) from " + v + " where CodIndice=:C", {"Diario.DB"},
+                                   {{"C", codIndice}});
+    if (r.empty() || r.front()[0].nulo()) return std::nullopt;
+    return r.front()[0].comoData();
 }
 
 SerieDiaria TabelasReferencia::CarregaSerieDiaria(int codIndice, Data de, Data ate) {
@@ -320,11 +336,13 @@ SerieDiaria TabelasReferencia::CarregaSerieDiaria(int codIndice, Data de, Data a
     if (r.empty()) {
         s.primeiro_ = de;
         s.tabelaVazia_ = DiarioVazio();
+        if (!s.tabelaVazia_) s.ultimoDaTabela_ = UltimoDiaIndiceDiario(codIndice);
         return s;
     }
     // The vector spans the rows found, not the span asked for.
     const Data primeiro = r.front()[0].comoData();
     const Data ultimo = r.back()[0].comoData();
+    if (ultimo < ate) s.ultimoDaTabela_ = UltimoDiaIndiceDiario(codIndice);
     s.primeiro_ = primeiro;
     s.valores_.assign(static_cast<size_t>(ultimo - primeiro) + 1, kSemLinha);
     for (const auto& l : r) {

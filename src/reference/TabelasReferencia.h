@@ -152,6 +152,9 @@ private:
     std::vector<double> valores_;  // one per day from primeiro_; NaN = no row
     size_t quantidade_ = 0;
     bool tabelaVazia_ = false;
+    // The table's last day of the series, read only when the span asked for
+    // reaches past the rows found (else no date of the span lies after it).
+    std::optional<Data> ultimoDaTabela_;
 };
 
 // A row of PrevEmpregador.DB, PrevTerceiro.DB or PrevSAT.DB.
@@ -177,7 +180,11 @@ public:
     static std::string MsgValeTransporte(int ano, int mes);
     static std::string MsgSeguroDesemprego(int ano, int mes);
     static std::string MsgAliquotaIR(int ano, int mes);
-    static std::string MsgIndiceDiario(Data d);
+    // "ERRO - Não há índice de atualização diária para dd/mm/yyyy!". A date
+    // after `ultimoDia`, the last day the table holds for the index, is the
+    // usual case of a base date past the installed tables: the message goes
+    // on with that day and how to bring the tables up to date.
+    static std::string MsgIndiceDiario(Data d, std::optional<Data> ultimoDia = std::nullopt);
 
     // `compartilhado` is the shared database; it must outlive this object.
     explicit TabelasReferencia(Banco& compartilhado);
@@ -210,6 +217,8 @@ public:
     // Every row of the series between the two dates (in either order).
     SerieDiaria CarregaSerieDiaria(int codIndice, Data de, Data ate);
     bool DiarioVazio();
+    // The last day of the series in Diario.DB; none when it has no row.
+    std::optional<Data> UltimoDiaIndiceDiario(int codIndice);
 
     // ---- brackets ----
     std::optional<FaixaINSS> FaixaINSSDoMes(int ano, int mes);

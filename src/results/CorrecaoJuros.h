@@ -31,7 +31,8 @@ public:
 
     // Indice(b) / Indice(a) of the daily series of the code. Fails with
     // "ERRO - Não há índice de atualização diária para dd/mm/yyyy!" naming the
-    // first missing date, a checked before b.
+    // first missing date, a checked before b (past the series' last day the
+    // message also names that day: TabelasReferencia::MsgIndiceDiario).
     double FatorIndiceDiario(int codIndice, Data a, Data b);
 
     // The interest, in percent, from `de` to `ate`. 0 without reading anything

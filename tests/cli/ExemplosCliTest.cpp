@@ -16,6 +16,7 @@
 
 #include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
+#include "util/Data.h"
 
 using nlohmann::json;
 
@@ -203,4 +204,50 @@ TEST(ExemplosCli, TheExportCarriesEveryFieldOfTheSample) {
                     EXPECT_EQ(e[it.key()][i][f.key()], *f) << it.key() << ", linha " << i + 1 << ": " << f.key();
         }
     }
+}
+
+// Without DtBase the base date is the day of the import. Once that day is
+// past the installed daily index the result fails, and the message names the
+// last day the installation holds (one the index does have) and how to update.
+TEST(ExemplosCli, ADocumentWithoutABaseDateIsToldUntilWhenTheIndexGoes) {
+    Instalacao c;
+    c.roda("init");
+    json doc = LeExemplo("diferencas-salariais-horas-extras.json");
+    doc["Processo"].erase("DtBase");
+    const auto arquivo = (c.pasta.caminho() / "sem-data-base.json").string();
+    korva::teste::GravaArquivo(arquivo, doc.dump());
+    c.roda("calculo importar '" + arquivo + "'");
+    const std::string numero = doc["Processo"]["Processo"].get<std::string>() + " 1";
+    const std::string hoje = korva::Data::hoje().dma();
+    EXPECT_EQ(json::parse(c.roda("calculo exportar " + numero))["Processo"]["DtBase"], hoje);
+    c.roda("gerar " + numero);
+    c.roda("calcular " + numero);
+
+    int st = -1;
+    const std::string dados = "--dados '" + c.pasta.caminho().string() + "' ";
+    korva::teste::RodaCli(dados + "fator --indice 1 --de " + hoje + " --ate " + hoje, &st);
+    const bool hojeTemIndice = st == 0;
+    const std::string s = korva::teste::RodaCli(dados + "resultado " + numero, &st);
+    if (hojeTemIndice) {
+        EXPECT_EQ(st, 0) << s;
+        return;
+    }
+    EXPECT_EQ(st, 2) << s;
+    const std::string inicio =
+        "ERRO - Não há índice de atualização diária para " + hoje + "! O índice diário desta instalação vai até ";
+    const auto onde = s.find(inicio);
+    ASSERT_NE(onde, std::string::npos) << s;
+    const std::string ultimo = s.substr(onde + inicio.size(), 10);
+    const auto dia = korva::Data::lerDMA(ultimo);
+    ASSERT_TRUE(dia.has_value()) << s;
+    EXPECT_LT(*dia, korva::Data::hoje());
+    EXPECT_NE(s.find(ultimo + "; atualize as tabelas (Sistema > Atualizar tabelas via WEB, ou korva-cli tabelas "
+                              "atualizar) ou informe uma data base até esse dia."),
+              std::string::npos)
+        << s;
+    // The day named is the index's last: it has an index, the next one has not.
+    c.roda("fator --indice 1 --de " + ultimo + " --ate " + ultimo);
+    const std::string seguinte = (*dia + 1).dma();
+    korva::teste::RodaCli(dados + "fator --indice 1 --de " + seguinte + " --ate " + seguinte, &st);
+    EXPECT_NE(st, 0);
 }

@@ -174,6 +174,53 @@ TEST(TabelasReferencia, DailyIndexNeedsTheRowOfEveryCalendarDayWeekendsIncluded)
               "ERRO - Não há índice de atualização diária para 06/09/2005!");
 }
 
+// A base date past the installed tables is the common case of a missing
+// index: the message says until when the series goes and how to update it.
+// Dates inside the series (a gap) or before it keep the short message.
+TEST(TabelasReferencia, ADateAfterTheLastDayOfItsSeriesSaysUntilWhenTheTableGoes) {
+    Compartilhado c;
+    for (int dia = 1; dia <= 30; ++dia)
+        if (dia != 15) c.inclui("Diario.DB", {{"CodIndice", 1}, {"Data", Data::de(2026, 9, dia)}, {"Indice", 1.0}});
+    c.inclui("Diario.DB", {{"CodIndice", 1}, {"Data", Data::de(2026, 10, 1)}, {"Indice", 1.01}});
+    c.inclui("Diario.DB", {{"CodIndice", 2}, {"Data", Data::de(2026, 11, 1)}, {"Indice", 1.0}});
+    TabelasReferencia ref(c.banco);
+    auto depois = [](const char* data, const char* ultimo) {
+        return std::string("ERRO - Não há índice de atualização diária para ") + data +
+               "! O índice diário desta instalação vai até " + ultimo +
+               "; atualize as tabelas (Sistema > Atualizar tabelas via WEB, ou korva-cli tabelas atualizar) ou informe "
+               "uma data base até esse dia.";
+    };
+    EXPECT_EQ(ref.UltimoDiaIndiceDiario(1), Data::de(2026, 10, 1));
+    EXPECT_EQ(ref.UltimoDiaIndiceDiario(2), Data::de(2026, 11, 1));
+    EXPECT_FALSE(ref.UltimoDiaIndiceDiario(3).has_value());
+
+    // One lookup: the last day is the series' own, not the other series' later one.
+    EXPECT_EQ(Mensagem([&] { ref.IndiceDiario(1, Data::de(2026, 12, 9)); }), depois("09/12/2026", "01/10/2026"));
+    EXPECT_EQ(Mensagem([&] { ref.IndiceDiario(1, Data::de(2026, 10, 2)); }), depois("02/10/2026", "01/10/2026"));
+    EXPECT_EQ(Mensagem([&] { ref.IndiceDiario(2, Data::de(2026, 12, 9)); }), depois("09/12/2026", "01/11/2026"));
+    EXPECT_EQ(Mensagem([&] { ref.IndiceDiario(1, Data::de(2026, 9, 15)); }),
+              "ERRO - Não há índice de atualização diária para 15/09/2026!");
+    EXPECT_EQ(Mensagem([&] { ref.IndiceDiario(1, Data::de(2026, 8, 31)); }),
+              "ERRO - Não há índice de atualização diária para 31/08/2026!");
+    EXPECT_EQ(Mensagem([&] { ref.IndiceDiario(3, Data::de(2026, 9, 1)); }),
+              "ERRO - Não há índice de atualização diária para 01/09/2026!");
+
+    // The loaded series says the same, whether its span holds rows or lies
+    // wholly after the table's end.
+    const auto serie = ref.CarregaSerieDiaria(1, Data::de(2026, 9, 1), Data::de(2026, 12, 31));
+    EXPECT_EQ(Mensagem([&] { serie.indice(Data::de(2026, 12, 9)); }), depois("09/12/2026", "01/10/2026"));
+    EXPECT_EQ(Mensagem([&] { serie.indice(Data::de(2026, 9, 15)); }),
+              "ERRO - Não há índice de atualização diária para 15/09/2026!");
+    const auto alem = ref.CarregaSerieDiaria(1, Data::de(2026, 12, 1), Data::de(2026, 12, 31));
+    EXPECT_EQ(Mensagem([&] { alem.indice(Data::de(2026, 12, 9)); }), depois("09/12/2026", "01/10/2026"));
+    const auto antes = ref.CarregaSerieDiaria(1, Data::de(2026, 8, 1), Data::de(2026, 8, 31));
+    EXPECT_EQ(Mensagem([&] { antes.indice(Data::de(2026, 8, 31)); }),
+              "ERRO - Não há índice de atualização diária para 31/08/2026!");
+    const auto outra = ref.CarregaSerieDiaria(3, Data::de(2026, 9, 1), Data::de(2026, 12, 31));
+    EXPECT_EQ(Mensagem([&] { outra.indice(Data::de(2026, 12, 9)); }),
+              "ERRO - Não há índice de atualização diária para 09/12/2026!");
+}
+
 TEST(TabelasReferencia, BracketsOfAMonthAndOfASpan) {
     Compartilhado c;
     IncluiFaixaINSS(c, 2003, 11, 0.0, false);

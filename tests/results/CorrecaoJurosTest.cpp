@@ -23,6 +23,14 @@ namespace {
 
 Data D(int dia, int mes, int ano) { return Data::de(ano, mes, dia); }
 
+// The message of a date after the last day of its series.
+std::string AposUltimoDia(const std::string& data, const std::string& ultimo) {
+    return "ERRO - Não há índice de atualização diária para " + data +
+           "! O índice diário desta instalação vai até " + ultimo +
+           "; atualize as tabelas (Sistema > Atualizar tabelas via WEB, ou korva-cli tabelas atualizar) ou informe uma "
+           "data base até esse dia.";
+}
+
 std::string Mensagem(const std::function<void()>& f) {
     try {
         f();
@@ -85,7 +93,7 @@ TEST_F(CorrecaoJurosBase, DailyFactorAndItsMessages) {
                      IndiceDe(D(10, 1, 2000)) / IndiceDe(D(20, 12, 2000)));
     // A is looked up first; B's message when only B is missing.
     EXPECT_EQ(Mensagem([&] { correcao.FatorIndiceDiario(1, D(5, 1, 2001), D(1, 1, 1999)); }),
-              "ERRO - Não há índice de atualização diária para 05/01/2001!");
+              AposUltimoDia("05/01/2001", "31/12/2000"));
     EXPECT_EQ(Mensagem([&] { correcao.FatorIndiceDiario(1, D(5, 1, 2000), D(1, 1, 1999)); }),
               "ERRO - Não há índice de atualização diária para 01/01/1999!");
     // Another code has its own series.
@@ -109,9 +117,10 @@ TEST_F(CorrecaoJurosBase, SeriesIsKeptAndWidenedOnDemand) {
     // Day by day forward, as the pro-rata statement asks.
     for (Data d = D(1, 6, 2001); d <= D(31, 12, 2001); d += 1)
         ASSERT_DOUBLE_EQ(correcao.FatorIndiceDiario(1, D(1, 1, 2000), d), IndiceDe(d) / IndiceDe(D(1, 1, 2000)));
-    // A missing date inside the loaded span keeps its own message.
+    // A missing date inside the loaded span keeps its own message; past the
+    // series' last day it also names that day.
     EXPECT_EQ(Mensagem([&] { correcao.FatorIndiceDiario(1, D(1, 1, 2000), D(1, 1, 2003)); }),
-              "ERRO - Não há índice de atualização diária para 01/01/2003!");
+              AposUltimoDia("01/01/2003", "31/12/2002"));
 
     // Rows read stay read until esquece().
     compartilhado.executa("Diario.DB", "delete from Tabela where Data=:D", {{"D", D(15, 6, 2001)}});
