@@ -41,5 +41,7 @@ void RegistraCalcular(CLI::App& app, Contexto& ctx);
 void RegistraRemessa(CLI::App& app, Contexto& ctx);
 // "relatorio" (a report of a calculation to PDF or text) and "relatorio-verbas" (the catalogue).
 void RegistraRelatorios(CLI::App& app, Contexto& ctx);
+// "verbas exportar|importar" (the catalogue's exchange document).
+void RegistraVerbas(CLI::App& app, Contexto& ctx);
 
 }  // namespace korva::cli

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     korva::cli::RegistraCalcular(app, ctx);
     korva::cli::RegistraRemessa(app, ctx);
     korva::cli::RegistraRelatorios(app, ctx);
+    korva::cli::RegistraVerbas(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

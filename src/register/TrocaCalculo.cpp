@@ -1,6 +1,5 @@
 #include "register/TrocaCalculo.h"
 
-#include <cmath>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "parameters/CalculaDtBase.h"
 #include "parameters/ParametrosMensais.h"
 #include "parameters/ParametrosPeriodo.h"
+#include "register/CamposJson.h"
 #include "register/Partes.h"
 #include "register/RegrasAcrescimos.h"
 #include "register/RegrasJuros.h"
@@ -39,62 +39,12 @@ constexpr TabelaDocumento Tabelas[] = {
 
 bool CampoLocal(const std::string& nome) { return nome == "Diretorio" || nome == "Arquivo"; }
 
-json ParaJson(const DefCampo& f, const Valor& v) {
-    if (v.nulo()) return nullptr;
-    switch (f.tipo) {
-    case TipoCampo::Smallint:
-    case TipoCampo::Integer:
-    case TipoCampo::Autoinc: return v.comoInteiro();
-    case TipoCampo::Float:
-    case TipoCampo::Time: return v.comoNumero();
-    case TipoCampo::Boolean: return v.comoLogico();
-    case TipoCampo::Date: return v.comoData().dma();
-    case TipoCampo::String:
-    case TipoCampo::Memo: return v.comoTexto();
-    }
-    return nullptr;
-}
-
-Valor DeJson(const DefCampo& f, const json& j) {
-    if (j.is_null()) return Valor();
-    auto invalido = [&](const std::string& esperado) {
-        return ErroKorva("Valor inválido para o campo " + f.nome + ": " + j.dump() + " (esperado " + esperado + ").");
-    };
-    switch (f.tipo) {
-    case TipoCampo::Smallint:
-    case TipoCampo::Integer:
-    case TipoCampo::Autoinc:
-        if (j.is_number_integer()) return Valor(j.get<int64_t>());
-        if (j.is_number_float()) {
-            const double d = j.get<double>();
-            if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 9e15) return Valor(static_cast<int64_t>(d));
-        }
-        throw invalido("um número inteiro");
-    case TipoCampo::Float:
-    case TipoCampo::Time:
-        if (j.is_number()) return Valor(j.get<double>());
-        throw invalido("um número");
-    case TipoCampo::Boolean:
-        if (j.is_boolean()) return Valor(j.get<bool>());
-        throw invalido("true ou false");
-    case TipoCampo::Date:
-        if (j.is_string())
-            if (auto d = Data::lerDMA(j.get<std::string>())) return Valor(*d);
-        throw invalido("uma data dd/mm/aaaa");
-    case TipoCampo::String:
-    case TipoCampo::Memo:
-        if (j.is_string()) return Valor(j.get<std::string>());
-        throw invalido("um texto");
-    }
-    throw invalido("outro tipo");
-}
-
 // The fields of a stored row, without the local identity.
 json LinhaJson(const Tabela& t, bool processo) {
     json linha = json::object();
     for (const auto& f : t.definicao().campos) {
         if (processo ? CampoLocal(f.nome) : f.tipo == TipoCampo::Autoinc) continue;
-        linha[f.nome] = ParaJson(f, t.valor(f.nome));
+        linha[f.nome] = ValorParaJson(f, t.valor(f.nome));
     }
     return linha;
 }
@@ -108,16 +58,7 @@ void DefineCampos(Tabela& t, const json& objeto, const std::vector<std::string>&
         const DefCampo* f = def.campo(nome);
         if (!f) throw ErroKorva("Campo desconhecido: " + nome + ".");
         if (processo ? CampoLocal(f->nome) : f->tipo == TipoCampo::Autoinc) return;
-        const Valor v = DeJson(*f, valor);
-        try {
-            t[f->nome] = v;
-        } catch (const ErroCampo&) {
-            throw;
-        } catch (const std::exception& e) {
-            // A field rule's message alone does not say which field refused it.
-            const std::string texto = e.what();
-            throw ErroKorva(f->nome + ": " + texto);
-        }
+        DefineCampoJson(t, *f, valor);
     };
     for (const auto& p : primeiros)
         if (objeto.contains(p)) define(p, objeto.at(p));
@@ -126,11 +67,6 @@ void DefineCampos(Tabela& t, const json& objeto, const std::vector<std::string>&
         for (const auto& p : primeiros) jaDefinido = jaDefinido || p == it.key();
         if (!jaDefinido) define(it.key(), it.value());
     }
-}
-
-std::string Mensagem(const std::exception& e) {
-    if (auto c = dynamic_cast<const ErroCampo*>(&e)) return c->campo() + ": " + e.what();
-    return e.what();
 }
 
 // Appends the rows of one array through the rules attached to `t`.
@@ -150,7 +86,7 @@ void AcrescentaLinhas(Tabela& t, const json& documento, const char* chave,
             DefineCampos(t, linha, primeiros, false);
             t.grava();
         } catch (const std::exception& e) {
-            const std::string texto = std::string(chave) + ", linha " + std::to_string(n) + ": " + Mensagem(e);
+            const std::string texto = std::string(chave) + ", linha " + std::to_string(n) + ": " + MensagemLinha(e);
             if (t.editando()) t.cancela();
             throw ErroKorva(texto);
         }
@@ -317,7 +253,7 @@ CalculoImportado ImportaCalculo(Banco& privado, TabelasReferencia& referencia, c
     try {
         DefineCampos(p, proc, {"Processo", "CodRecte"}, true);
     } catch (const std::exception& e) {
-        const std::string texto = "Processo: " + Mensagem(e);
+        const std::string texto = "Processo: " + MensagemLinha(e);
         p.cancela();
         throw ErroKorva(texto);
     }
@@ -341,7 +277,7 @@ CalculoImportado ImportaCalculo(Banco& privado, TabelasReferencia& referencia, c
         try {
             p.grava();
         } catch (const std::exception& e) {
-            throw ErroKorva("Processo: " + Mensagem(e));
+            throw ErroKorva("Processo: " + MensagemLinha(e));
         }
         r.diretorio = static_cast<int>(p.valor("Diretorio").comoInteiro());
         r.arquivo = static_cast<int>(p.valor("Arquivo").comoInteiro());
