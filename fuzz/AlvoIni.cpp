@@ -105,7 +105,9 @@ void ConfiguracoesDoPrograma(std::string_view conteudo) {
     fuzz::Exige(c.qtdeCalculosPorSubDiretorio > 0, "calculos por pasta é positivo");
     fuzz::Exige(c.periodoManutencaoArquivos > 0, "período de manutenção é positivo");
     fuzz::Exige(c.regional >= 0, "regional não é negativo");
-    fuzz::Exige(c.diretorioINSS.empty() || c.diretorioINSS.back() == '\\', "a pasta do INSS, quando há, termina em \\");
+    fuzz::Exige(c.diretorioINSS.empty() || c.diretorioINSS.back() == '/' || c.diretorioINSS.back() == '\\',
+                "a pasta do INSS, quando há, termina num separador");
+    fuzz::Exige(c.diretorioINSS != "C:\\", "a pasta do INSS não é a do Windows");
 
     const std::string priv = Bytes(c.arquivoPrivado()), est = Bytes(c.arquivoEstacao());
     Configuracoes d;

@@ -4,7 +4,6 @@
 
 #include "app/Configuracoes.h"
 #include "util/Erros.h"
-#include "util/Literais.h"
 #include "util/Texto.h"
 
 namespace korva {
@@ -114,7 +113,7 @@ void ConfiguracaoDialogo::Confirma(Configuracoes& c) {
     c.integraPrecatorios = SN(integraPrecatorios);
     c.qtdeCalculosPorSubDiretorio = qtdeCalculosPorSubDiretorio;
     c.gerarArquivoINSS = SN(gerarArquivoINSS);
-    c.diretorioINSS = Literais::IncluiBarra(diretorioINSS);
+    c.diretorioINSS = Configuracoes::ComSeparadorFinal(diretorioINSS);
     c.regional = regional;
     c.periodoManutencaoArquivos = periodoManutencaoArquivos;
     c.exibirDescricaoVerbas = SN(exibirDescricaoVerbas);

@@ -5,7 +5,6 @@
 
 #include "util/ArquivoIni.h"
 #include "util/Erros.h"
-#include "util/Literais.h"
 #include "util/Texto.h"
 
 namespace korva {
@@ -71,12 +70,33 @@ int LeInteiro(ArquivoIni& ini, const char* secao, const char* chave, int padrao)
     return (erro == std::errc() && fim == t.data() + t.size()) ? n : padrao;
 }
 
+std::string SemSeparadorFinal(std::string pasta) {
+    while (!pasta.empty() && (pasta.back() == '\\' || pasta.back() == '/')) pasta.pop_back();
+    return pasta;
+}
+
+// What earlier versions wrote as the defaults, the paths of a Windows
+// installation: never a file or folder of this one.
+bool EhDiretorioINSSAntigo(std::string_view valor) {
+    return IguaisSemCaixa(valor, "C:\\") || IguaisSemCaixa(valor, "C:");
+}
+std::string CaminhoSkinAntigo(const std::string& raizCompartilhada) {
+    return SemSeparadorFinal(raizCompartilhada) + "\\Skins\\MXSKIN28.SKN";
+}
+
 }  // namespace
 
+std::string Configuracoes::ComSeparadorFinal(std::string_view pasta) {
+    if (pasta.empty() || pasta.back() == '/' || pasta.back() == '\\') return std::string(pasta);
+    return std::string(pasta) + static_cast<char>(fs::path::preferred_separator);
+}
+
+std::string Configuracoes::DiretorioINSSPadrao(const fs::path& pastaPrivada) {
+    return ComSeparadorFinal((pastaPrivada / "Remessa").make_preferred().string());
+}
+
 std::string Configuracoes::CaminhoSkinPadrao(const std::string& raizCompartilhada) {
-    std::string raiz = raizCompartilhada;
-    while (!raiz.empty() && (raiz.back() == '\\' || raiz.back() == '/')) raiz.pop_back();
-    return raiz + "\\Skins\\MXSKIN28.SKN";
+    return (fs::path(SemSeparadorFinal(raizCompartilhada)) / "Skins" / "MXSKIN28.SKN").make_preferred().string();
 }
 
 fs::path Configuracoes::ArquivoDaPasta(const fs::path& pasta) {
@@ -95,6 +115,13 @@ void Configuracoes::le(const fs::path& pastaPrivada, const fs::path& pastaEstaca
     arquivoPrivado_ = ArquivoDaPasta(pastaPrivada);
     arquivoEstacao_ = ArquivoDaPasta(pastaEstacao);
     const std::string skinPadrao = CaminhoSkinPadrao(raizCompartilhada);
+    const std::string skinAntigo = CaminhoSkinAntigo(raizCompartilhada);
+    auto leSkin = [&](ArquivoIni& ini) {
+        const std::string v = LeTexto(ini, SecInformacao, "Caminho", skinPadrao);
+        if (v != skinAntigo) return v;
+        ini.escreve(SecInformacao, "Caminho", skinPadrao);
+        return skinPadrao;
+    };
 
     ArquivoIni priv(arquivoPrivado_);
     tribunal = LeTexto(priv, SecConfiguracoes, "Tribunal", TribunalPadrao);
@@ -113,13 +140,19 @@ void Configuracoes::le(const fs::path& pastaPrivada, const fs::path& pastaEstaca
     proxyUsaProxy = LeTexto(priv, SecInternet, "ProxyUsaProxy", "N");
     proxyAutenticacao = LeTexto(priv, SecInternet, "ProxyAutenticacao", "N");
 
-    caminhoSkin = LeTexto(priv, SecInformacao, "Caminho", skinPadrao);
+    caminhoSkin = leSkin(priv);
 
     qtdeCalculosPorSubDiretorio =
         LeInteiroPositivo(priv, SecBanco, ChaveQtdeCalculos, QtdeCalculosPadrao, std::to_string(QtdeCalculosPadrao));
 
     gerarArquivoINSS = LeSemRegraDoVazio(priv, SecINSS, ChaveGerarINSS, "N");
-    diretorioINSS = Literais::IncluiBarra(LeSemRegraDoVazio(priv, SecINSS, "Diretorio", DiretorioINSSPadrao));
+    const std::string inssPadrao = DiretorioINSSPadrao(pastaPrivada);
+    std::string inss = LeSemRegraDoVazio(priv, SecINSS, "Diretorio", inssPadrao);
+    if (EhDiretorioINSSAntigo(inss)) {
+        inss = inssPadrao;
+        priv.escreve(SecINSS, "Diretorio", inss);
+    }
+    diretorioINSS = ComSeparadorFinal(inss);
     regional = LeInteiroPositivo(priv, SecINSS, "Regional", RegionalPadrao, "00");
     periodoManutencaoArquivos =
         LeInteiroPositivo(priv, SecINSS, ChavePeriodo, PeriodoManutencaoPadrao, std::to_string(PeriodoManutencaoPadrao));
@@ -129,7 +162,7 @@ void Configuracoes::le(const fs::path& pastaPrivada, const fs::path& pastaEstaca
     ordenacaoParametros1 = LeInteiro(est, SecConfiguracoes, "Ordenacao Parametros1", 0);
     ordenacaoParametros2 = LeInteiro(est, SecConfiguracoes, "Ordenacao Parametros2", 0);
     lembraResumo = LeTexto(est, SecConfiguracoes, "Lembra Resumo", "S");
-    caminhoSkin = LeTexto(est, SecInformacao, "Caminho", skinPadrao);
+    caminhoSkin = leSkin(est);
 }
 
 void Configuracoes::gravaOrdenacoes() const {

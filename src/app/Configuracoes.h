@@ -10,6 +10,7 @@
 // next to their fields.
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "util/Data.h"
 
@@ -23,7 +24,6 @@ public:
     // number is left blank for the user to complete.
     static constexpr const char* TribunalPadrao = "Tribunal Regional do Trabalho da    ª Região";
     static constexpr const char* MunicipioPadrao = "Nome do Município";
-    static constexpr const char* DiretorioINSSPadrao = "C:\\";
     static constexpr int QtdeCalculosPadrao = 100;
     static constexpr int RegionalPadrao = 0;
     static constexpr int PeriodoManutencaoPadrao = 90;
@@ -46,8 +46,9 @@ public:
     int qtdeCalculosPorSubDiretorio = QtdeCalculosPadrao;
     // [INSS] "Gerar Arquivo para o INSS": only a missing key takes "N".
     std::string gerarArquivoINSS = "N";
-    // [INSS] "Diretorio": only a missing key takes "C:\"; held with a trailing "\".
-    std::string diretorioINSS = DiretorioINSSPadrao;
+    // [INSS] "Diretorio": only a missing key takes the default
+    // (DiretorioINSSPadrao); held with a trailing separator.
+    std::string diretorioINSS;
     // [INSS] "Regional": a positive integer, else 0 (written back as "00").
     int regional = RegionalPadrao;
     // [INSS] "Periodo de Manutencao dos Arquivos": a positive integer, else 90
@@ -61,8 +62,8 @@ public:
     int ordenacaoParametros2 = 0;  // written back at shutdown
     std::string lembraResumo = "S";
 
-    // [Informação] "Caminho": the skin file. Read from both files; the
-    // workstation value replaces the private one.
+    // [Informação] "Caminho": the skin file (default CaminhoSkinPadrao). Read
+    // from both files; the workstation value replaces the private one.
     std::string caminhoSkin;
 
     // ---- fixed values ----
@@ -92,7 +93,19 @@ public:
     const std::filesystem::path& arquivoEstacao() const { return arquivoEstacao_; }
 
     bool setorVazio() const;
+
+    // Defaults that name files of this installation: inside its database
+    // folders, written with the separator of this platform ("/" here). A file
+    // still holding the default of the Windows installations ("C:\\", or the
+    // shared root + "\\Skins\\MXSKIN28.SKN") gets the default of this one,
+    // written back.
+    // The folder "Remessa" of the private database, with a trailing separator.
+    static std::string DiretorioINSSPadrao(const std::filesystem::path& pastaPrivada);
+    // Skins/MXSKIN28.SKN in the shared root.
     static std::string CaminhoSkinPadrao(const std::string& raizCompartilhada);
+    // The folder with the separator of this platform appended, unless it
+    // already ends with "/" or "\\"; an empty text stays empty (no folder).
+    static std::string ComSeparadorFinal(std::string_view pasta);
     // The settings file of a folder: an existing file whose name equals
     // "korva.INI" without regard to case, else "korva.INI" in that folder.
     static std::filesystem::path ArquivoDaPasta(const std::filesystem::path& pasta);

@@ -150,21 +150,23 @@ std::string RegistroRemessa(const std::string& processo, const LinhaRemessa& lin
 
 fs::path PastaRemessa(const std::string& diretorioConfigurado, const fs::path& pastaPrivada) {
     const std::string config = Apara(diretorioConfigurado);
-    fs::path pasta;
-    if (config.empty() || IguaisSemCaixa(config, "C:\\") || IguaisSemCaixa(config, "C:")) {
-        pasta = pastaPrivada / "Remessa";
-        std::error_code ec;
-        fs::create_directories(pasta, ec);
-        if (ec)
-            throw ErroES("Não foi possível criar a pasta '" + pasta.string() + "': " + ec.message() + ".");
-        return pasta;
+    const fs::path padrao = pastaPrivada / "Remessa";
+    fs::path pasta = padrao;
+    if (!config.empty() && !IguaisSemCaixa(config, "C:\\") && !IguaisSemCaixa(config, "C:")) {
+        std::string local = config;
+        for (char& c : local)
+            if (c == '\\') c = '/';
+        while (local.size() > 1 && local.back() == '/') local.pop_back();
+        pasta = fs::path(local);
+        if (pasta.is_relative()) pasta = pastaPrivada / pasta;
+        // A folder the user chose is used as it is: a missing one (a network
+        // folder not mounted) fails the writing instead of being made here.
+        if (pasta.lexically_normal() != padrao.lexically_normal()) return pasta;
     }
-    std::string local = config;
-    for (char& c : local)
-        if (c == '\\') c = '/';
-    while (local.size() > 1 && local.back() == '/') local.pop_back();
-    pasta = fs::path(local);
-    return pasta.is_relative() ? pastaPrivada / pasta : pasta;
+    std::error_code ec;
+    fs::create_directories(pasta, ec);
+    if (ec) throw ErroES("Não foi possível criar a pasta '" + pasta.string() + "': " + ec.message() + ".");
+    return pasta;
 }
 
 int GravaRemessa(Banco& privado, const std::string& processo, int grupo, int diretorio, int arquivo,

@@ -56,10 +56,10 @@ std::string CentavosRemessa(double valor);
 std::string RegistroRemessa(const std::string& processo, const LinhaRemessa& linha, const ParteRemessa& reclamante,
                             const ParteRemessa& reclamado);
 
-// The remittance folder of the setting "Diretorio" (held with a trailing "\").
-// The default "C:\" and an empty setting mean no folder was chosen on this
-// platform: the files then go to the folder "Remessa" inside the private
-// database folder, created here when missing. "\" in the setting separates
+// The remittance folder of the setting "Diretorio" (held with a trailing
+// separator). Its default is the folder "Remessa" inside the private database
+// folder, created here when missing; an empty setting and the "C:\" of the
+// Windows installations mean that folder too. "\" in the setting separates
 // folders; a relative folder is taken from the private database folder.
 std::filesystem::path PastaRemessa(const std::string& diretorioConfigurado,
                                    const std::filesystem::path& pastaPrivada);

@@ -95,7 +95,7 @@ TEST(ConfiguracaoDialogo, CarregaHabilitaEConfirma) {
     d.Confirma(a.c);
 
     EXPECT_EQ(a.c.municipio, "Santa Maria");
-    EXPECT_EQ(a.c.diretorioINSS, "/srv/remessas\\");
+    EXPECT_EQ(a.c.diretorioINSS, "/srv/remessas/");
     EXPECT_EQ(a.c.integraPartes, "S");
     EXPECT_EQ(a.c.gerarArquivoINSS, "N");
     EXPECT_EQ(a.c.mascara1, "AA-999");
@@ -112,7 +112,7 @@ TEST(ConfiguracaoDialogo, CarregaHabilitaEConfirma) {
     EXPECT_EQ(priv.le("Configuracoes", "Mascara3"), "");
     EXPECT_EQ(priv.le("Banco de Dados", "Qtde. Calculos por SubDiretorio"), "500");
     EXPECT_EQ(priv.le("INSS", "Gerar Arquivo para o INSS"), "N");
-    EXPECT_EQ(priv.le("INSS", "Diretorio"), "/srv/remessas\\");
+    EXPECT_EQ(priv.le("INSS", "Diretorio"), "/srv/remessas/");
     EXPECT_EQ(priv.le("INSS", "Regional"), "4");
     EXPECT_EQ(priv.le("INSS", "Periodo de Manutencao dos Arquivos"), "30");
     EXPECT_EQ(a.estacao().le("Configuracoes", "Lembra Resumo"), "S");
@@ -120,9 +120,24 @@ TEST(ConfiguracaoDialogo, CarregaHabilitaEConfirma) {
     // Read back at the next start, the values come out as confirmed.
     Configuracoes lida;
     lida.le(a.c.arquivoPrivado().parent_path(), a.c.arquivoEstacao().parent_path(), "/comp");
-    EXPECT_EQ(lida.diretorioINSS, "/srv/remessas\\");
+    EXPECT_EQ(lida.diretorioINSS, "/srv/remessas/");
     EXPECT_EQ(lida.regional, 4);
     EXPECT_EQ(lida.mascara1, "AA-999");
+}
+
+// A first start shows, on the page "&INSS", the folder "Remessa" of the
+// private database written as this platform writes folders, and "&OK" with
+// it untouched stores it unchanged.
+TEST(ConfiguracaoDialogo, PastaDaRemessaPadraoEDestaInstalacao) {
+    Cenario a;
+    ConfiguracaoDialogo d;
+    d.Carrega(a.c);
+    const std::string remessa = (a.tmp.caminho() / "priv" / "Remessa").string() + "/";
+    EXPECT_EQ(d.diretorioINSS, remessa);
+    EXPECT_EQ(d.diretorioINSS.find('\\'), std::string::npos);
+    d.Confirma(a.c);
+    EXPECT_EQ(a.c.diretorioINSS, remessa);
+    EXPECT_EQ(a.privado().le("INSS", "Diretorio"), remessa);
 }
 
 TEST(ConfiguracaoDialogo, FaixasRecusadasNaoGravamNada) {

@@ -30,7 +30,9 @@ struct Pastas {
 TEST(Configuracoes, PrimeiraPartidaCriaOsDoisArquivosComTodasAsChaves) {
     Pastas p;
     const Configuracoes c = p.le();
-    const std::string skin = p.raiz + "\\Skins\\MXSKIN28.SKN";
+    // Files of this installation, with the separator of this platform.
+    const std::string skin = p.raiz + "/Skins/MXSKIN28.SKN";
+    const std::string remessa = (p.privada / "Remessa").string() + "/";
 
     EXPECT_EQ(c.tribunal, Configuracoes::TribunalPadrao);
     EXPECT_EQ(c.municipio, "Nome do Município");
@@ -40,7 +42,7 @@ TEST(Configuracoes, PrimeiraPartidaCriaOsDoisArquivosComTodasAsChaves) {
     EXPECT_EQ(c.proxyUsaProxy, "N");
     EXPECT_EQ(c.qtdeCalculosPorSubDiretorio, 100);
     EXPECT_EQ(c.gerarArquivoINSS, "N");
-    EXPECT_EQ(c.diretorioINSS, "C:\\");
+    EXPECT_EQ(c.diretorioINSS, remessa);
     EXPECT_EQ(c.regional, 0);
     EXPECT_EQ(c.periodoManutencaoArquivos, 90);
     EXPECT_EQ(c.exibirDescricaoVerbas, "S");
@@ -74,7 +76,7 @@ TEST(Configuracoes, PrimeiraPartidaCriaOsDoisArquivosComTodasAsChaves) {
               "Qtde. Calculos por SubDiretorio=100\n"
               "\n[INSS]\n"
               "Gerar Arquivo para o INSS=N\n"
-              "Diretorio=C:\\\n"
+              "Diretorio=" + remessa + "\n"
               "Regional=00\n"
               "Periodo de Manutencao dos Arquivos=90\n");
     EXPECT_EQ(teste::LeArquivo(p.estacao / "korva.INI"),
@@ -135,19 +137,50 @@ TEST(Configuracoes, RegraDoMarcadorEChavesLidasSemARegraDoVazio) {
     EXPECT_EQ(c.municipio, "Canoas");
     EXPECT_EQ(c.setor, "");
     EXPECT_EQ(c.gerarArquivoINSS, "");  // empty, but present: not the default
-    EXPECT_EQ(c.diretorioINSS, "/srv/remessas\\");
+    EXPECT_EQ(c.diretorioINSS, "/srv/remessas/");
     EXPECT_EQ(c.caminhoSkin, "/opt/skins/Azul.skn");  // the workstation value wins
 
     ArquivoIni priv(p.privada / "korva.INI");
     EXPECT_EQ(priv.le("Configuracoes", "Tribunal"), Configuracoes::TribunalPadrao);
-    EXPECT_EQ(priv.le("INSS", "Diretorio"), "/srv/remessas");  // held with "\", stored as typed
+    EXPECT_EQ(priv.le("INSS", "Diretorio"), "/srv/remessas");  // held with "/", stored as typed
     EXPECT_EQ(priv.le("INSS", "Gerar Arquivo para o INSS", "?"), "");
-    EXPECT_EQ(priv.le("Informação", "Caminho"), p.raiz + "\\Skins\\MXSKIN28.SKN");
+    EXPECT_EQ(priv.le("Informação", "Caminho"), p.raiz + "/Skins/MXSKIN28.SKN");
 
     // The workstation file found under another letter case is the one used.
     EXPECT_EQ(c.arquivoEstacao(), p.estacao / "KORVA.ini");
     EXPECT_FALSE(fs::exists(p.estacao / "korva.INI"));
     EXPECT_EQ(ArquivoIni(p.estacao / "KORVA.ini").le("Configuracoes", "Lembra Resumo"), "S");
+}
+
+// Files written by the Windows installations hold "C:\" and a skin path
+// built with "\": those defaults become this installation's ones, written
+// back; any other value, a chosen folder with "\" included, stays as stored.
+TEST(Configuracoes, PadroesDoWindowsViramOsDestaInstalacao) {
+    Pastas p;
+    const std::string skinAntigo = p.raiz + "\\Skins\\MXSKIN28.SKN";
+    teste::GravaArquivo(p.privada / "korva.INI",
+                        "[Informação]\nCaminho=" + skinAntigo + "\n[INSS]\nDiretorio=c:\\\n");
+    teste::GravaArquivo(p.estacao / "korva.INI", "[Informação]\nCaminho=" + skinAntigo + "\n");
+    const Configuracoes c = p.le();
+    const std::string remessa = (p.privada / "Remessa").string() + "/";
+    EXPECT_EQ(c.diretorioINSS, remessa);
+    EXPECT_EQ(c.caminhoSkin, p.raiz + "/Skins/MXSKIN28.SKN");
+    EXPECT_EQ(ArquivoIni(p.privada / "korva.INI").le("INSS", "Diretorio"), remessa);
+    EXPECT_EQ(ArquivoIni(p.privada / "korva.INI").le("Informação", "Caminho"), c.caminhoSkin);
+    EXPECT_EQ(ArquivoIni(p.estacao / "korva.INI").le("Informação", "Caminho"), c.caminhoSkin);
+
+    // A shared root given with a trailing separator makes the same path.
+    EXPECT_EQ(Configuracoes::CaminhoSkinPadrao(p.raiz + "/"), c.caminhoSkin);
+    EXPECT_EQ(Configuracoes::CaminhoSkinPadrao(p.raiz + "\\"), c.caminhoSkin);
+
+    Pastas q;
+    teste::GravaArquivo(q.privada / "korva.INI", "[INSS]\nDiretorio=D:\\Remessas\\\n");
+    EXPECT_EQ(q.le().diretorioINSS, "D:\\Remessas\\");
+    EXPECT_EQ(ArquivoIni(q.privada / "korva.INI").le("INSS", "Diretorio"), "D:\\Remessas\\");
+
+    EXPECT_EQ(Configuracoes::ComSeparadorFinal("/srv/inss"), "/srv/inss/");
+    EXPECT_EQ(Configuracoes::ComSeparadorFinal("/srv/inss/"), "/srv/inss/");
+    EXPECT_EQ(Configuracoes::ComSeparadorFinal(""), "");
 }
 
 TEST(Configuracoes, ArquivoPrivadoEmWindows1252) {

@@ -239,3 +239,13 @@ TEST_F(Remessa, FolderSettingFallsBackToThePrivateFolder) {
     EXPECT_EQ(PastaRemessa("/srv/inss\\", priv), fs::path("/srv/inss"));
     EXPECT_EQ(PastaRemessa("envio\\inss\\", priv), priv / "envio/inss");
 }
+
+// The default setting names that same folder, which is made on first use; a
+// folder the user chose is not made (a network folder not mounted must fail).
+TEST_F(Remessa, DefaultFolderSettingIsMadeAChosenOneIsNot) {
+    const fs::path priv = pastaPriv.caminho();
+    EXPECT_EQ(PastaRemessa((priv / "Remessa").string() + "/", priv), priv / "Remessa");
+    EXPECT_TRUE(fs::is_directory(priv / "Remessa"));
+    EXPECT_EQ(PastaRemessa("outra/", priv), priv / "outra");
+    EXPECT_FALSE(fs::exists(priv / "outra"));
+}

@@ -309,7 +309,7 @@ private slots:
         QCOMPARE(privado.le("INSS", "Gerar Arquivo para o INSS"), std::string("S"));
         QCOMPARE(privado.le("INSS", "Regional"), std::string("9"));
         QCOMPARE(privado.le("INSS", "Periodo de Manutencao dos Arquivos"), std::string("30"));
-        QCOMPARE(privado.le("INSS", "Diretorio"), std::string("C:\\"));
+        QCOMPARE(privado.le("INSS", "Diretorio"), (c.arquivoPrivado().parent_path() / "Remessa").string() + "/");
         ArquivoIni estacao(c.arquivoEstacao());
         QCOMPARE(estacao.le("Configuracoes", "Exibir Descricao das Verbas"), std::string("N"));
         QCOMPARE(estacao.le("Configuracoes", "Lembra Resumo"), std::string("S"));
