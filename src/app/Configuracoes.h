@@ -96,15 +96,15 @@ public:
 
     // Defaults that name files of this installation: inside its database
     // folders, written with the separator of this platform ("/" here). A file
-    // still holding the default of the Windows installations ("C:\\", or the
-    // shared root + "\\Skins\\MXSKIN28.SKN") gets the default of this one,
+    // still holding the default of the Windows installations ("C:\", or the
+    // shared root + "\Skins\MXSKIN28.SKN") gets the default of this one,
     // written back.
     // The folder "Remessa" of the private database, with a trailing separator.
     static std::string DiretorioINSSPadrao(const std::filesystem::path& pastaPrivada);
     // Skins/MXSKIN28.SKN in the shared root.
     static std::string CaminhoSkinPadrao(const std::string& raizCompartilhada);
     // The folder with the separator of this platform appended, unless it
-    // already ends with "/" or "\\"; an empty text stays empty (no folder).
+    // already ends with "/" or "\"; an empty text stays empty (no folder).
     static std::string ComSeparadorFinal(std::string_view pasta);
     // The settings file of a folder: an existing file whose name equals
     // "korva.INI" without regard to case, else "korva.INI" in that folder.
