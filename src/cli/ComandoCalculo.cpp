@@ -16,6 +16,7 @@
 #include "cli/Contexto.h"
 #include "parameters/CalculaDtBase.h"
 #include "parameters/Geracao.h"
+#include "parameters/OrdemParametros.h"
 #include "reference/TabelasReferencia.h"
 #include "register/ConferenciaConjunto.h"
 #include "register/RegistroProcessos.h"
@@ -184,12 +185,28 @@ void RegistraProcesso(CLI::App& app, Contexto& ctx) {
     });
 }
 
+// The names --ordem takes, and their orders.
+OrdemParametros OrdemDoNome(const std::string& nome) {
+    if (nome == "item") return OrdemParametros::Item;
+    if (nome == "codigo") return OrdemParametros::SemOrdem;
+    return OrdemParametros::Periodo;
+}
+
 void RegistraGerar(CLI::App& app, Contexto& ctx) {
     auto chave = std::make_shared<Chave>();
+    auto ordem = std::make_shared<std::string>();
     auto* gerar = app.add_subcommand("gerar", "Gera os parâmetros mês a mês (B) a partir dos parâmetros por período (A)");
     OpcoesChave(gerar, *chave);
-    gerar->callback([&ctx, chave] {
+    gerar->add_option("--ordem", *ordem,
+                      "Ordem em que os parâmetros por período são lidos: periodo, item ou codigo (sem ordem). "
+                      "Sem a opção, a da grade de parâmetros por período (configuração \"Ordenacao Parametros1\")")
+        ->transform(CLI::IsMember({"periodo", "item", "codigo"}, CLI::ignore_case));
+    gerar->callback([&ctx, chave, ordem] {
         Sessao sessao(ctx.ambiente());
+        // The month rows come out in the order the period grid shows its rows.
+        const OrdemParametros leitura = ordem->empty()
+                                            ? OrdemParametrosDaPosicao(sessao.configuracoes().ordenacaoParametros1)
+                                            : OrdemDoNome(*ordem);
         Tabela p(sessao.privado(), "Processo.DB");
         p.abre(ModoAbertura::SomenteLeitura);
         if (!LocalizaCalculo(p, Maiusculo(chave->processo), chave->grupo)) throw ErroKorva(NaoEncontrado(*chave));
@@ -205,12 +222,13 @@ void RegistraGerar(CLI::App& app, Contexto& ctx) {
         TabelasReferencia referencia(sessao.compartilhado());
         CalculoDtBase dtBase(referencia, opcoes);
         Geracao geracao(sessao.privado(), conjunto.NomeTabela('A'), conjunto.NomeTabela('B'), dtBase);
-        const int linhas = geracao.Gera();
+        const int linhas = geracao.Gera(leitura);
         if (ctx.json) {
-            std::cout << nlohmann::json{{"linhas", linhas}}.dump(2) << "\n";
+            std::cout << nlohmann::json{{"linhas", linhas}, {"ordem", NomeOrdemParametros(leitura)}}.dump(2) << "\n";
             return;
         }
-        std::cout << linhas << " linha(s) de parâmetros mês a mês gerada(s).\n";
+        std::cout << linhas << " linha(s) de parâmetros mês a mês gerada(s).\n"
+                  << "Ordem dos parâmetros por período: " << NomeOrdemParametros(leitura) << "\n";
     });
 }
 
