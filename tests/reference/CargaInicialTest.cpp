@@ -197,6 +197,16 @@ TEST_F(DadosEntregues, EveryFileIsBuiltInAndNamesItsSources) {
     EXPECT_EQ(DadoEmbutido("inexistente.csv"), nullptr);
 }
 
+// The source notes name where the figures come from, not the scratch folder
+// of the machine they were gathered on.
+TEST_F(DadosEntregues, SourceNotesNameNoScratchFolder) {
+    for (const auto& n : NomesDadosEmbutidos())
+        for (const auto& c : LeCsv(*DadoEmbutido(n), n).comentarios) {
+            EXPECT_EQ(c.find("/tmp/"), std::string::npos) << n << ": " << c;
+            EXPECT_EQ(c.find("anchor"), std::string::npos) << n << ": " << c;
+        }
+}
+
 TEST_F(DadosEntregues, MonthlyValuesCoverEveryMonthOnceWithTheSourcedGapsLeftEmpty) {
     const auto v = Le(*compartilhado_, "Valores.DB");
     ASSERT_EQ(v.size(), 390u);
