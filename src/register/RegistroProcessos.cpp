@@ -75,7 +75,9 @@ RegistroProcessos::RegistroProcessos(Banco& privado, AjustesRegistro ajustes, Co
       conjunto_(privado, ajustes_.qtdePorPasta, std::move(aviso)),
       processos_(std::make_unique<Tabela>(privado, TabelaProcessos)) {}
 
-RegistroProcessos::~RegistroProcessos() = default;
+RegistroProcessos::~RegistroProcessos() {
+    if (antesTrocarGrades_) antesTrocarGrades_();
+}
 
 void RegistroProcessos::abre() {
     Tabela& t = *processos_;
@@ -282,6 +284,7 @@ void RegistroProcessos::acompanhaLinha() {
 
 void RegistroProcessos::abreAcrescimos() {
     if (acrescimos_) acrescimos_->fecha();
+    if (acrescimos_ && antesTrocarGrades_) antesTrocarGrades_();
     legendaAcrescimos_ = " Acréscimos: ";
     if (!temArquivo() || Apara(processos_->valor("Processo").comoTexto()).empty()) return;
     CriaTabela('E');
@@ -314,6 +317,7 @@ void RegistroProcessos::abreJuros() {
     fechaJuros();
     const std::string nome = conjunto_.NomeTabela('H');
     if (!banco_.existe(nome)) return;
+    if (juros_ && antesTrocarGrades_) antesTrocarGrades_();
     juros_ = std::make_unique<Tabela>(banco_, nome);
     juros_->abre();
     AplicaRegrasJuros(*juros_);

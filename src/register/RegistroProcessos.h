@@ -69,6 +69,10 @@ public:
     Tabela* juros() { return juros_ && juros_->aberta() ? juros_.get() : nullptr; }
 
     void defineProgresso(Progresso p) { progresso_ = std::move(p); }
+    // Called right before the objects returned by acrescimos() and juros()
+    // are replaced or freed (another calculation's tables are opened, or the
+    // register is freed): whatever holds on to them lets go here.
+    void defineAntesTrocarGrades(std::function<void()> f) { antesTrocarGrades_ = std::move(f); }
     Estado estado() const { return estado_; }
 
     // Fails with "Cadastre um processo antes de selecionar esta opção!" when the
@@ -148,6 +152,7 @@ private:
     std::unique_ptr<Tabela> acrescimos_;
     std::unique_ptr<Tabela> juros_;
     Progresso progresso_;
+    std::function<void()> antesTrocarGrades_;
     Estado estado_ = Estado::Edicao;
     Ordem ordem_ = Ordem::Processo;
     OpcaoPesquisa opcao_ = OpcaoPesquisa::QualquerParte;

@@ -463,3 +463,43 @@ TEST_F(Registro, DuplicateReplacesTheTickedTablesOfTheCurrentCalculation) {
     EXPECT_EQ(linhas(nome(1, 'E', destino)), 1);
     EXPECT_THROW(reg->Duplicar("nada", 1, {}), ErroKorva);
 }
+
+// A window's grids hold the additions and interest tables: before the register
+// frees them (moving to another calculation, or going away) it says so, while
+// the old tables can still be let go of.
+TEST_F(Registro, GridsAreToldBeforeTheirTablesAreReplaced) {
+    abre();
+    const int a1 = novo("7/2009", 1);
+    t().edita();
+    t()["CalculoJuros"] = InformarVariacao;
+    t().grava();
+    const int a2 = novo("8/2009", 1);
+    t().edita();
+    t()["CalculoJuros"] = InformarVariacao;
+    t().grava();
+    reg->entraPaginaAcrescimos();
+    ASSERT_NE(reg->acrescimos(), nullptr);
+    ASSERT_NE(reg->juros(), nullptr);
+
+    Tabela* acrescimos = reg->acrescimos();
+    Tabela* juros = reg->juros();
+    std::vector<std::string> soltas;
+    reg->defineAntesTrocarGrades([&] {
+        // The objects the grids know are still alive here.
+        if (acrescimos) soltas.push_back(acrescimos->nome());
+        if (juros) soltas.push_back(juros->nome());
+        acrescimos = juros = nullptr;
+    });
+    ASSERT_TRUE(t().localizaChave({Valor("7/2009"), Valor(1)}));
+    EXPECT_EQ(soltas, (std::vector<std::string>{nome(1, 'E', a2), nome(1, 'H', a2)}));
+    ASSERT_NE(reg->acrescimos(), nullptr);
+    ASSERT_NE(reg->juros(), nullptr);
+    EXPECT_EQ(reg->acrescimos()->nome(), nome(1, 'E', a1));
+    EXPECT_EQ(reg->juros()->nome(), nome(1, 'H', a1));
+
+    acrescimos = reg->acrescimos();
+    juros = reg->juros();
+    soltas.clear();
+    reg.reset();
+    EXPECT_EQ(soltas, (std::vector<std::string>{nome(1, 'E', a1), nome(1, 'H', a1)}));
+}
