@@ -39,6 +39,27 @@ void ListaTaxas::oculta() {
     visivel_ = false;
 }
 
+std::vector<TaxaPrevidencia> ListaTaxas::linhas() const {
+    std::vector<TaxaPrevidencia> r;
+    if (!tabela_ || !tabela_->aberta()) return r;
+    const DefTabela& d = tabela_->definicao();
+    const int codigo = d.posicao("Codigo"), natureza = d.posicao("Natureza"), taxa = d.posicao("Taxa");
+    const int n = tabela_->quantidade();
+    for (int i = 0; i < n; ++i) {
+        const std::vector<Valor>& v = tabela_->valoresDaLinha(i);
+        const Valor& t = v[static_cast<size_t>(taxa)];
+        r.push_back({static_cast<int>(v[static_cast<size_t>(codigo)].comoInteiro()),
+                     v[static_cast<size_t>(natureza)].comoTexto(), t.nulo() ? 0.0 : t.comoNumero()});
+    }
+    return r;
+}
+
+int ListaTaxas::posicao() const { return tabela_ && tabela_->aberta() && !tabela_->vazia() ? tabela_->posicao() : -1; }
+
+void ListaTaxas::vaiPara(int posicao) {
+    if (okHabilitado()) tabela_->vaiPara(posicao);
+}
+
 bool ListaTaxas::okHabilitado() { return tabela_ && tabela_->aberta() && !tabela_->vazia(); }
 
 std::string ListaTaxas::pesquisa(const std::string& texto) {
@@ -60,7 +81,7 @@ std::string ListaTaxas::pesquisa(const std::string& texto) {
 }
 
 std::optional<double> ListaTaxas::escolhe() {
-    if (!okHabilitado() || tabela_->fim()) return std::nullopt;
+    if (!okHabilitado()) return std::nullopt;
     const Valor& taxa = tabela_->valor("Taxa");
     return taxa.nulo() ? 0.0 : taxa.comoNumero();
 }

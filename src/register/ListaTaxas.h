@@ -7,6 +7,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "reference/TabelasReferencia.h"
 
 namespace korva {
 
@@ -18,6 +21,8 @@ class ListaTaxas {
 public:
     // Both must outlive the list.
     ListaTaxas(Banco& compartilhado, const ConfiguracaoPesquisa& opcoes);
+    ListaTaxas(TabelasReferencia& referencia, const ConfiguracaoPesquisa& opcoes)
+        : ListaTaxas(referencia.banco(), opcoes) {}
     ~ListaTaxas();
     ListaTaxas(const ListaTaxas&) = delete;
     ListaTaxas& operator=(const ListaTaxas&) = delete;
@@ -39,6 +44,10 @@ public:
 
     // The rows shown (open only while the list is shown).
     Tabela& tabela() { return *tabela_; }
+    // The rows as they are listed, and the current one (-1 when none).
+    std::vector<TaxaPrevidencia> linhas() const;
+    int posicao() const;
+    void vaiPara(int posicao);
     // "&OK" (and the double click) only while the list is not empty.
     bool okHabilitado();
 

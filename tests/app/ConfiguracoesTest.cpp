@@ -236,3 +236,30 @@ TEST(Configuracoes, GravacoesEscrevemSoAsSuasChaves) {
 
 }  // namespace
 }  // namespace korva
+
+namespace korva {
+namespace {
+
+TEST(Configuracoes, LembreteDoResumoGravadoNaEstacaoSoQuandoMuda) {
+    Pastas p;
+    Configuracoes c = p.le();
+    ASSERT_EQ(c.lembraResumo, "S");
+    const auto antes = fs::last_write_time(c.arquivoEstacao());
+    EXPECT_FALSE(c.defineLembraResumo(true));
+    EXPECT_EQ(fs::last_write_time(c.arquivoEstacao()), antes);
+
+    EXPECT_TRUE(c.defineLembraResumo(false));
+    EXPECT_EQ(c.lembraResumo, "N");
+    EXPECT_EQ(ArquivoIni(c.arquivoEstacao()).le("Configuracoes", "Lembra Resumo"), "N");
+    // Only the workstation file holds it.
+    EXPECT_EQ(ArquivoIni(c.arquivoPrivado()).le("Configuracoes", "Lembra Resumo"), "");
+    EXPECT_EQ(p.le().lembraResumo, "N");
+    EXPECT_TRUE(c.defineLembraResumo(true));
+    EXPECT_EQ(p.le().lembraResumo, "S");
+
+    Configuracoes nunca;
+    EXPECT_THROW(nunca.defineLembraResumo(false), ErroKorva);
+}
+
+}  // namespace
+}  // namespace korva

@@ -197,6 +197,39 @@ TEST_F(Listas, ListaDeTaxasFiltraPelaOpcaoEmVigor) {
     lista.oculta();
 }
 
+TEST_F(Listas, ListaDeTaxasSoDasTresTabelasESeguePosicaoDaGrade) {
+    EXPECT_TRUE(ListaTaxas::TabelaDeTaxas("prevsat.db"));
+    EXPECT_TRUE(ListaTaxas::TabelaDeTaxas("PrevTerceiro.DB"));
+    EXPECT_FALSE(ListaTaxas::TabelaDeTaxas("Processo.DB"));
+    ConfiguracaoPesquisa opcoes;
+    ListaTaxas lista(compartilhado, opcoes);
+    EXPECT_THROW(lista.mostra("X", "Salario.DB"), ErroKorva);
+    EXPECT_FALSE(lista.visivel());
+
+    taxa(1, "industria e comercio", 20.0);  // matched in capitals
+    taxa(2, "COMERCIO VAREJISTA", 22.5);
+    lista.mostra("Taxas", "PrevEmpregador.DB");
+    EXPECT_TRUE(lista.visivel());
+    EXPECT_EQ(lista.posicao(), 0);
+    // A grid moving the dataset's cursor is what "&OK" takes.
+    lista.tabela().ultimo();
+    EXPECT_EQ(lista.posicao(), 1);
+    ASSERT_TRUE(lista.escolhe());
+    EXPECT_DOUBLE_EQ(*lista.escolhe(), 20.0);
+
+    // The option changed after the list was shown counts at the next search;
+    // the end of the field is "ends with it and not earlier".
+    opcoes.escolhe(OpcaoPesquisa::Final);
+    opcoes.confirma();
+    lista.pesquisa("comercio");
+    EXPECT_EQ(naturezas(lista), std::vector<std::string>{"industria e comercio"});
+    EXPECT_EQ(lista.posicao(), 0);
+    lista.oculta();
+    EXPECT_FALSE(lista.tabela().aberta());
+    EXPECT_FALSE(lista.okHabilitado());
+    EXPECT_FALSE(lista.escolhe());
+}
+
 TEST_F(Listas, OpcoesDaPesquisaCanceladasNaoMudam) {
     ConfiguracaoPesquisa opcoes;
     EXPECT_EQ(opcoes.emVigor(), OpcaoPesquisa::QualquerParte);
