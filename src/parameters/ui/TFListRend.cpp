@@ -64,6 +64,8 @@ TFListRend::TFListRend(Banco& privado, QWidget* pai) : QDialog(pai), lista_(std:
     DefineDica(btPesquisa, QStringLiteral("Pesquisar|Pesquisa a verba pela descrição"));
     connect(btPesquisa, &QToolButton::clicked, this, &TFListRend::pesquisa);
 
+    // The grid takes its columns from the open table; showing opens it again.
+    lista_->mostra();
     std::vector<ColunaGrade> colunas{Coluna("Codigo", QStringLiteral("Cód."), 4),
                                      Coluna("DescRend", QStringLiteral("Rendimento"), 36),
                                      Coluna("INSS", QStringLiteral("INSS"), 4)};
