@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -153,6 +154,12 @@ class TFProcessoTest : public QObject {
         QTest::mouseClick(abas->tabBar(), Qt::LeftButton, {}, abas->tabBar()->tabRect(pagina).center());
         QCOMPARE(abas->currentIndex(), pagina);
     }
+    // Clicks a radio button on its mark, as a user does.
+    void marca(const char* nome) {
+        auto* r = controle<QRadioButton>(nome);
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
+        QVERIFY2(r->isChecked(), nome);
+    }
     void espera() { QTest::qWait(450); }  // one message per moment from the handler
 
 private slots:
@@ -230,6 +237,19 @@ private slots:
         QTest::keyClicks(controle<QLineEdit>("EdCodRecte"), "1");
         QTest::keyClicks(controle<QLineEdit>("EdDtAjuiz"), "10/03/2009");
         QTest::keyClicks(controle<QLineEdit>("EdCalculista"), "maria da silva");
+        // The picker opens on the field's date; "OK" puts the picked one in the field.
+        QDate aberta;
+        QuandoModal([&](QWidget* w) {
+            if (w->objectName() != "TFPegaData") return false;
+            auto* calendario = w->findChild<QCalendarWidget*>("Calendario");
+            aberta = calendario->selectedDate();
+            calendario->setSelectedDate(QDate(2026, 12, 1));
+            w->findChild<QPushButton*>("BtOk")->click();
+            return true;
+        });
+        QTest::mouseClick(controle<QToolButton>("BtDtBase"), Qt::LeftButton);
+        QCOMPARE(aberta, QDate::currentDate());
+        QCOMPARE(controle<QLineEdit>("EdDtBase")->text(), QStringLiteral("01/12/2026"));
         QTest::mouseClick(navegador("NavProcessos", NavegadorTabela::Gravar), Qt::LeftButton);
         QVERIFY2(registro_.mensagens.isEmpty(), qPrintable(registro_.mensagens.join('\n')));
         QCOMPARE(processos().estado(), EstadoTabela::Navegacao);
@@ -250,6 +270,7 @@ private slots:
         // Stored as typed, shown back formatted.
         QCOMPARE(processos().valor("Processo").comoTexto(), std::string("123/2009-ABC"));
         QCOMPARE(processos().valor("DtAjuiz").comoData(), Data::de(2009, 3, 10));
+        QCOMPARE(processos().valor("DtBase").comoData(), Data::de(2026, 12, 1));
         QCOMPARE(controle<QLineEdit>("EdCalculista")->text(), QStringLiteral("Maria da Silva"));
         QCOMPARE(controle<QLineEdit>("EdCodRecte")->text(), QStringLiteral("001"));
         QCOMPARE(controle<QLineEdit>("EdArquivo")->text(), QString::number(a));
@@ -432,7 +453,7 @@ private slots:
         QVERIFY(controle<QLabel>("LbExplicacaoJuros")->text().startsWith("Observar variação legal dos juros:"));
 
         // "Informar variação": the table is created with its three rows and shown.
-        QTest::mouseClick(controle<QRadioButton>("RbCalculoJuros2"), Qt::LeftButton);
+        marca("RbCalculoJuros2");
         QCOMPARE(processos().estado(), EstadoTabela::Edicao);
         QVERIFY(existe(Nome(1, 'H', a)));
         QVERIFY(janela()->modeloJuros());
@@ -469,7 +490,7 @@ private slots:
         QTest::mouseClick(navegador("NavAcrescimos", NavegadorTabela::Cancelar), Qt::LeftButton);
 
         // Back to the legal interest: the grid goes and, once stored, the table too.
-        QTest::mouseClick(controle<QRadioButton>("RbCalculoJuros0"), Qt::LeftButton);
+        marca("RbCalculoJuros0");
         QVERIFY(!janela()->modeloJuros());
         QVERIFY(!controle<GradeTabela>("GrJuros")->isVisible());
         QCOMPARE(controle<QGroupBox>("GbJuros")->title(), QStringLiteral(" Juros: "));
@@ -482,13 +503,13 @@ private slots:
     void opcoesQueDependemDaLinha() {
         abre();
         clicaPagina(TFProcesso::PgINSSIR);
-        QTest::mouseClick(controle<QRadioButton>("RbMesAMes"), Qt::LeftButton);
+        marca("RbMesAMes");
         QVERIFY(!controle<QLineEdit>("EdINSSReclamante")->isEnabled());
-        QTest::mouseClick(controle<QRadioButton>("RbAliquotaUnica"), Qt::LeftButton);
+        marca("RbAliquotaUnica");
         QVERIFY(controle<QLineEdit>("EdINSSReclamante")->isEnabled());
-        QTest::mouseClick(controle<QRadioButton>("RbOpcaoIR1"), Qt::LeftButton);
+        marca("RbOpcaoIR1");
         QVERIFY(!controle<QCheckBox>("CbIRSobreJuros")->isEnabled());
-        QTest::mouseClick(controle<QRadioButton>("RbOpcaoIR2"), Qt::LeftButton);
+        marca("RbOpcaoIR2");
         QVERIFY(controle<QCheckBox>("CbIRSobreJuros")->isEnabled());
         controle<QLineEdit>("EdINSSReclamante")->selectAll();
         QTest::keyClicks(controle<QLineEdit>("EdINSSReclamante"), "8");
@@ -574,7 +595,7 @@ private slots:
         for (int p = 0; p < 5; ++p) {
             clicaPagina(p);
             if (p == TFProcesso::PgAcrescimos) {
-                QTest::mouseClick(controle<QRadioButton>("RbCalculoJuros2"), Qt::LeftButton);
+                marca("RbCalculoJuros2");
                 QTest::mouseClick(navegador("NavProcessos", NavegadorTabela::Gravar), Qt::LeftButton);
             }
             QApplication::processEvents();

@@ -321,6 +321,9 @@ void TFProcesso::montaPaginaProcesso(QWidget* pagina) {
     auto* edDiretorio = novoEd("EdDiretorio", 5);
     auto* edArquivo = novoEd("EdArquivo", 7);
     for (QLineEdit* ed : {edCodRecte, edDiretorio, edArquivo}) ed->setAlignment(Qt::AlignRight);
+    // Short fields keep their size; the number and the name take the rest.
+    for (QLineEdit* ed : {edCodRecte, edDtGrav, edDtAjuiz, edDtBase, edDiretorio, edArquivo})
+        ed->setMaximumWidth(ed->minimumWidth());
     for (QLineEdit* ed : {edDiretorio, edArquivo}) {
         ed->setReadOnly(true);
         ed->setFocusPolicy(Qt::ClickFocus);
@@ -343,7 +346,7 @@ void TFProcesso::montaPaginaProcesso(QWidget* pagina) {
     campos->addWidget(Rotulo(QStringLiteral("Processo:"), edProcesso_, pagina), 0, 0);
     campos->addWidget(edProcesso_, 0, 1);
     campos->addWidget(Rotulo(QStringLiteral("Grupo:"), edCodRecte, pagina), 0, 2);
-    campos->addWidget(edCodRecte, 0, 3);
+    campos->addWidget(edCodRecte, 0, 3, Qt::AlignLeft);
     campos->addWidget(Rotulo(QStringLiteral("Dt. Grav.:"), edDtGrav, pagina), 1, 0);
     campos->addLayout(comBotao(edDtGrav, btDtGrav_), 1, 1);
     campos->addWidget(Rotulo(QStringLiteral("Dt. Ajuiz.:"), edDtAjuiz, pagina), 1, 2);
