@@ -19,7 +19,9 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -519,6 +521,31 @@ private slots:
         QCOMPARE(processos().valor("OpcaoIR").comoInteiro(), int64_t(2));
         QCOMPARE(processos().valor("INSSReclamante").comoNumero(), 8.0);
         QCOMPARE(controle<QLineEdit>("EdINSSReclamante")->text(), QStringLiteral("8,00"));
+
+        // The employer's rate picked from its list puts the row in edit with that rate.
+        QString titulo;
+        double escolhida = -1;
+        QuandoModal([&](QWidget* w) {
+            if (w->objectName() != "TFListaTaxas") return false;
+            titulo = w->windowTitle();
+            QAbstractItemModel* m = w->findChild<GradeTabela*>("GrTaxas")->model();
+            if (m->rowCount() > 0) escolhida = QLocale(QLocale::Portuguese, QLocale::Brazil).toDouble(m->index(0, 1).data().toString());
+            w->findChild<QPushButton*>("BtOk")->click();
+            return true;
+        });
+        QTest::mouseClick(controle<QToolButton>("BtPesqTerceiros"), Qt::LeftButton);
+        QVERIFY2(registro_.mensagens.isEmpty(), qPrintable(registro_.mensagens.join('\n')));
+        QCOMPARE(titulo, QStringLiteral("KORVA - Pesquisa de Recolhimento de Terceiros"));
+        QVERIFY(escolhida >= 0);
+        QCOMPARE(processos().estado(), EstadoTabela::Edicao);
+        QCOMPARE(processos().valor("INSSTerceiros").comoNumero(), escolhida);
+
+        // The notes are stored with the row.
+        clicaPagina(TFProcesso::PgObservacoes);
+        QTest::keyClicks(controle<QPlainTextEdit>("EdObsCalculo"), "Conforme sentenca");
+        QTest::mouseClick(navegador("NavProcessos", NavegadorTabela::Gravar), Qt::LeftButton);
+        QCOMPARE(processos().estado(), EstadoTabela::Navegacao);
+        QCOMPARE(processos().valor("ObsCalculo").comoTexto(), std::string("Conforme sentenca"));
         clicaPagina(TFProcesso::PgProcesso);
     }
 
