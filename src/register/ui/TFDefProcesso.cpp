@@ -95,8 +95,6 @@ TFDefProcesso::TFDefProcesso(Sessao& sessao, QWidget* pai) : QDialog(pai), sessa
     setWindowTitle(TituloJanela(QStringLiteral("Valores padrão para os processos")));
     setModal(true);
     defaults_ = std::make_unique<DefaultsProcesso>(sessao.privado());
-    modeloProcesso_ = new ModeloTabela(defaults_->processo(), ColunasProcesso(), this);
-    modeloAcrescimos_ = new ModeloTabela(defaults_->acrescimos(), ColunasAcrescimos(), this);
 
     paginas_ = new QTabWidget(this);
     paginas_->setObjectName("PgPadroes");
@@ -105,7 +103,6 @@ TFDefProcesso::TFDefProcesso(Sessao& sessao, QWidget* pai) : QDialog(pai), sessa
 
     navProcesso_ = new NavegadorTabela(this);
     navProcesso_->setObjectName("NavProcesso");
-    navProcesso_->defineModelo(modeloProcesso_);
     navProcesso_->defineBotoes(NavegadorTabela::Gravar | NavegadorTabela::Cancelar);
     // The buttons take no focus: what is typed in a field goes into the row
     // before the button acts on it.
@@ -127,13 +124,26 @@ TFDefProcesso::TFDefProcesso(Sessao& sessao, QWidget* pai) : QDialog(pai), sessa
     layout->addWidget(paginas_, 1);
     layout->addLayout(barra);
 
-    for (ModeloTabela* m : {modeloProcesso_}) {
-        connect(m, &ModeloTabela::linhaAtualMudou, this, &TFDefProcesso::mostraLinha);
-        connect(m, &ModeloTabela::estadoMudou, this, &TFDefProcesso::mostraLinha);
-        connect(m, &QAbstractItemModel::dataChanged, this, &TFDefProcesso::mostraLinha);
-        connect(m, &QAbstractItemModel::modelReset, this, &TFDefProcesso::mostraLinha);
-    }
     mostraLinha();
+}
+
+// The models need the tables' definitions: they are made when the tables
+// are first opened.
+void TFDefProcesso::criaModelos() {
+    if (modeloProcesso_) return;
+    modeloProcesso_ = new ModeloTabela(defaults_->processo(), ColunasProcesso(), this);
+    modeloAcrescimos_ = new ModeloTabela(defaults_->acrescimos(), ColunasAcrescimos(), this);
+    navProcesso_->defineModelo(modeloProcesso_);
+    gradeAcrescimos_->defineModelo(modeloAcrescimos_);
+    navAcrescimos_->defineModelo(modeloAcrescimos_);
+    for (const CampoTexto& c : textos_)
+        if (const DefCampo* f = defaults_->processo().definicao().campo(c.campo); f && f->tipo == TipoCampo::String)
+            c.edit->setMaxLength(f->tamanho);
+    ModeloTabela* m = modeloProcesso_;
+    connect(m, &ModeloTabela::linhaAtualMudou, this, &TFDefProcesso::mostraLinha);
+    connect(m, &ModeloTabela::estadoMudou, this, &TFDefProcesso::mostraLinha);
+    connect(m, &QAbstractItemModel::dataChanged, this, &TFDefProcesso::mostraLinha);
+    connect(m, &QAbstractItemModel::modelReset, this, &TFDefProcesso::mostraLinha);
 }
 
 TFDefProcesso::~TFDefProcesso() {
@@ -211,11 +221,9 @@ QWidget* TFDefProcesso::paginaINSS() {
     {
         gradeAcrescimos_ = new GradeTabela;
         gradeAcrescimos_->setObjectName("GrAcrescimos");
-        gradeAcrescimos_->defineModelo(modeloAcrescimos_);
         gradeAcrescimos_->horizontalHeader()->setStretchLastSection(true);
         navAcrescimos_ = new NavegadorTabela;
         navAcrescimos_->setObjectName("NavAcrescimos");
-        navAcrescimos_->defineModelo(modeloAcrescimos_);
         // The cell being typed goes into the row before a button acts on it.
         for (int b = NavegadorTabela::Primeiro; b <= NavegadorTabela::Atualizar; b <<= 1)
             connect(navAcrescimos_->botao(static_cast<NavegadorTabela::Botao>(b)), &QToolButton::pressed, this,
@@ -246,7 +254,7 @@ QWidget* TFDefProcesso::paginaAtualizacao() {
     auto* pagina = new QWidget;
 
     auto* topo = new QFormLayout;
-    topo->addRow(QStringLiteral("Calculista:"), campoTexto("EdCalculista", "Calculista", true));
+    topo->addRow(QStringLiteral("Calculista:"), campoTexto("EdCalculista", "Calculista"));
     topo->addRow(QStringLiteral("Tabela de Salários:"), campoLista("CbSalario", "Salario", "NomeSalario.DB"));
     topo->addRow(QStringLiteral("Tabela de Vales Transporte:"),
                  campoLista("CbValeTransporte", "ValeTransporte", "NomeVTransp.DB"));
@@ -322,21 +330,21 @@ QWidget* TFDefProcesso::paginaAtualizacao() {
 
 // ---- binding ----
 
-QLineEdit* TFDefProcesso::campoTexto(const char* nome, const std::string& campo, bool comoDigitado) {
+QLineEdit* TFDefProcesso::campoTexto(const char* nome, const std::string& campo) {
     auto* edit = new QLineEdit;
     edit->setObjectName(nome);
-    if (const DefCampo* f = defaults_->processo().definicao().campo(campo); f && f->tipo == TipoCampo::String)
-        edit->setMaxLength(f->tamanho);
     textos_.push_back({edit, campo});
     const CampoTexto c = textos_.back();
-    if (comoDigitado) {
-        // Names are formatted as they are typed.
-        connect(edit, &QLineEdit::textEdited, this, [this, c] { gravaTexto(c); });
-    } else {
-        connect(edit, &QLineEdit::editingFinished, this, [this, c] {
-            if (c.edit->isModified()) gravaTexto(c);
-        });
-    }
+    // Typing puts the row in edit (so it can be stored or cancelled); the
+    // value goes into the field, and is formatted by the core, when the
+    // control is left or the row is stored.
+    connect(edit, &QLineEdit::textEdited, this, [this] {
+        if (modeloProcesso_ && defaults_->processo().aberta() && !defaults_->processo().editando())
+            modeloProcesso_->edita();
+    });
+    connect(edit, &QLineEdit::editingFinished, this, [this, c] {
+        if (c.edit->isModified()) gravaTexto(c);
+    });
     return edit;
 }
 
@@ -353,7 +361,7 @@ QComboBox* TFDefProcesso::campoLista(const char* nome, const std::string& campo,
     });
     listas_.push_back({combo, campo});
     connect(combo, &QComboBox::activated, this, [this, combo, campo](int i) {
-        if (mostrando_ || i < 0) return;
+        if (mostrando_ || !modeloProcesso_ || i < 0) return;
         if (!modeloProcesso_->defineCampo(campo, Valor(static_cast<int64_t>(combo->itemData(i).toLongLong()))))
             mostraLinha();
     });
@@ -365,7 +373,7 @@ QCheckBox* TFDefProcesso::campoLogico(const char* nome, const QString& texto, co
     caixa->setObjectName(nome);
     logicos_.push_back({caixa, campo});
     connect(caixa, &QCheckBox::clicked, this, [this, campo](bool marcado) {
-        if (mostrando_) return;
+        if (mostrando_ || !modeloProcesso_) return;
         if (!modeloProcesso_->defineCampo(campo, Valor(marcado))) mostraLinha();
     });
     return caixa;
@@ -383,7 +391,7 @@ QButtonGroup* TFDefProcesso::grupoOpcoes(const std::string& campo, const std::ve
     }
     grupos_.push_back({grupo, {campo, logico}});
     connect(grupo, &QButtonGroup::idClicked, this, [this, campo, logico](int valor) {
-        if (mostrando_) return;
+        if (mostrando_ || !modeloProcesso_) return;
         const Valor v = logico ? Valor(valor != 0) : Valor(static_cast<int64_t>(valor));
         if (!modeloProcesso_->defineCampo(campo, v)) mostraLinha();
     });
@@ -391,7 +399,7 @@ QButtonGroup* TFDefProcesso::grupoOpcoes(const std::string& campo, const std::ve
 }
 
 void TFDefProcesso::gravaTexto(const CampoTexto& c) {
-    if (mostrando_ || !defaults_->processo().aberta()) return;
+    if (mostrando_ || !modeloProcesso_ || !defaults_->processo().aberta()) return;
     const int coluna = modeloProcesso_->colunaDoCampo(c.campo);
     const int cursor = c.edit->cursorPosition();
     Valor v;
@@ -419,14 +427,15 @@ void TFDefProcesso::mostraLinha() {
     if (mostrando_) return;
     mostrando_ = true;
     Tabela& t = defaults_->processo();
-    const bool comLinha = t.aberta() && (t.editando() || t.quantidade() > 0);
+    const bool comLinha = modeloProcesso_ && t.aberta() && (t.editando() || t.quantidade() > 0);
     auto valor = [&](const std::string& campo) { return comLinha ? t.valor(campo) : Valor(); };
 
     for (const CampoTexto& c : textos_) {
         if (c.edit->isModified() && c.edit->hasFocus()) continue;  // being typed: not yet in the row
         const QSignalBlocker bloqueio(c.edit);
         const int cursor = c.edit->cursorPosition();
-        c.edit->setText(modeloProcesso_->texto(modeloProcesso_->colunaDoCampo(c.campo), valor(c.campo)));
+        c.edit->setText(comLinha ? modeloProcesso_->texto(modeloProcesso_->colunaDoCampo(c.campo), valor(c.campo))
+                                 : QString());
         if (c.edit->hasFocus()) c.edit->setCursorPosition(std::min(cursor, static_cast<int>(c.edit->text().size())));
         c.edit->setEnabled(comLinha);
     }
@@ -474,6 +483,7 @@ bool TFDefProcesso::abre() {
     paginas_->setCurrentIndex(0);
     const bool aberto = Protegido(this, [this] {
         defaults_->abre();
+        criaModelos();
         // The store rule of an addition names the field it refuses: the grid goes to it.
         Tabela& a = defaults_->acrescimos();
         a.antesGravar = [this, regra = a.antesGravar](Tabela& t) {

@@ -65,9 +65,10 @@ private:
         std::string campo;
     };
 
+    void criaModelos();
     QWidget* paginaINSS();
     QWidget* paginaAtualizacao();
-    QLineEdit* campoTexto(const char* nome, const std::string& campo, bool comoDigitado = false);
+    QLineEdit* campoTexto(const char* nome, const std::string& campo);
     QComboBox* campoLista(const char* nome, const std::string& campo, const std::string& tabelaCodigos,
                           bool soLocais = false);
     QCheckBox* campoLogico(const char* nome, const QString& texto, const std::string& campo);
