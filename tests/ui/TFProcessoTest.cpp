@@ -31,6 +31,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -596,8 +598,37 @@ private slots:
         QCOMPARE(arquivo(), a);  // the current row stayed put
     }
 
+    void andamentosPeloProgramaCompanheiro() {
+        fecha();
+        sessao_->configuracoes().integraAndamentos = "S";
+        abre();
+        QVERIFY(!controle<QPushButton>("BtAndamentos")->isHidden());
+        QVERIFY(processos().localizaChave({Valor("123/2009-ABC"), Valor(1)}));
+        const std::filesystem::path programa = ambiente_.pastaPrograma / "Andamentos.exe";
+        {
+            std::ofstream f(programa, std::ios::binary);
+            f << "#!/bin/sh\nprintf 'Autos conclusos: %s\\n' \"$1\" > \"$2\"\n";
+        }
+        std::filesystem::permissions(programa, std::filesystem::perms::owner_all);
+        QString titulo, texto;
+        QuandoModal([&](QWidget* w) {
+            if (w->objectName() != "TFAndamentos") return false;
+            titulo = w->windowTitle();
+            texto = w->findChild<QPlainTextEdit*>("MmAndamentos")->toPlainText();
+            w->close();
+            return true;
+        });
+        QTest::mouseClick(controle<QPushButton>("BtAndamentos"), Qt::LeftButton);
+        QVERIFY2(registro_.mensagens.isEmpty(), qPrintable(registro_.mensagens.join('\n')));
+        QCOMPARE(titulo, QStringLiteral("KORVA - Andamentos do Processo: 123/2009-ABC"));
+        QCOMPARE(texto, QStringLiteral("Autos conclusos: 123/2009-ABC\n"));
+        fecha();
+        sessao_->configuracoes().integraAndamentos = "N";
+    }
+
     void fecharComEdicaoPendenteERecusado() {
         abre();
+        QVERIFY(processos().localizaChave({Valor("123/2009-ABC"), Valor(1)}));
         QTest::keyClicks(controle<QLineEdit>("EdCalculista"), "x");
         QCOMPARE(processos().estado(), EstadoTabela::Edicao);
         auto* sub = qobject_cast<QMdiSubWindow*>(janela()->parentWidget());
