@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -370,6 +372,8 @@ private slots:
             if (auto* p = qobject_cast<TFPreview*>(QApplication::activeModalWidget())) {
                 paginas = p->totalPaginas();
                 titulo = p->windowTitle();
+                QTest::qWait(50);
+                p->grab().save("/tmp/telas/TFRRendimen.png");
                 p->reject();
             }
         });
@@ -384,11 +388,24 @@ private slots:
         TFRendimen* w = janela();
         QVERIFY(w);
         Tabela& r = w->catalogo().rendimentos();
-        QVERIFY(r.localizaChave({Valor(int64_t{10})}));
+        QVERIFY(r.localizaChave({Valor(int64_t{12})}));
+        QVERIFY(w->catalogo().reflexos().quantidade() > 0);
         QTest::qWait(50);
         std::filesystem::create_directories("/tmp/telas");
         QVERIFY(w->grab().save("/tmp/telas/TFRendimen.png"));
         QVERIFY(principal_->grab().save("/tmp/telas/TFRendimen_principal.png"));
+        // As it opens (not maximised) it fits the desktop of a 1024-pixel screen.
+        w->parentWidget()->showNormal();
+        QTest::qWait(50);
+        QVERIFY(w->parentWidget()->width() <= 1024);
+        // ... with every delivered description whole.
+        GradeTabela* g = w->gradeRendimentos();
+        int maior = 0;
+        for (int i = 0; i < g->modelo()->rowCount(); ++i)
+            maior = std::max(maior, g->fontMetrics().horizontalAdvance(g->modelo()->index(i, 1).data().toString()));
+        QVERIFY2(g->horizontalHeader()->sectionSize(1) >= maior + 6, qPrintable(QString::number(maior)));
+        QVERIFY(principal_->grab().save("/tmp/telas/TFRendimen_normal.png"));
+        w->parentWidget()->showMaximized();
     }
 
     void naoFechaComOperacaoPendente() {
@@ -444,6 +461,7 @@ private slots:
             codigo = m->data(m->index(1, 0)).toString().toInt();
             QCOMPARE(m->data(m->index(1, 0)).toString().size(), 3);
             QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, celula.center());
+            d->grab().save("/tmp/telas/TFListRend.png");
             QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, celula.center());
         });
         QCOMPARE(lista.exec(), int(QDialog::Accepted));

@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 #include "app/Sessao.h"
@@ -79,9 +81,14 @@ TFRendimen::TFRendimen(Sessao& sessao, QWidget* pai) : QWidget(pai), sessao_(ses
     setTabOrder(btImprimir_, gdRendimentos_);
     setTabOrder(gdRendimentos_, gdReflexos_);
 
-    int largura = gdRendimentos_->verticalHeader()->width() + 2 * gdRendimentos_->frameWidth() + 24;
+    // Wide enough for every column of the catalogue, the description whole,
+    // within a 1024-pixel desktop.
+    int largura = gdRendimentos_->verticalHeader()->width() + 2 * gdRendimentos_->frameWidth() +
+                  style()->pixelMetric(QStyle::PM_ScrollBarExtent) + layout->contentsMargins().left() +
+                  layout->contentsMargins().right() + 4;
     for (int i = 0; i < mdRendimentos_->columnCount(); ++i) largura += gdRendimentos_->columnWidth(i);
-    resize(std::max(largura, 640), 560);
+    tamanho_ = QSize(std::clamp(largura, 640, 1000), 560);
+    resize(tamanho_);
     atualizaPainel();
     gdRendimentos_->setFocus();
 }
@@ -158,20 +165,20 @@ void TFRendimen::criaGrades() {
 
     // ---- the catalogue ----
     std::vector<ColunaGrade> colunas;
-    colunas.push_back(Coluna("Codigo", QStringLiteral("Código"), 6));
-    colunas.push_back(Coluna("DescRend", QStringLiteral("Verba"), 34));
-    colunas.push_back(Coluna("Qtde", QStringLiteral("Qtde"), 10, "#,##0.0000"));
-    colunas.push_back(Coluna("Indice", QStringLiteral("Índice"), 8, "##0.0000"));
-    colunas.push_back(Coluna("Divisor", QStringLiteral("Divisor"), 7, "##0.00"));
-    colunas.push_back(Coluna("Base", QStringLiteral("Base"), 4));
-    ColunaGrade inss = Coluna("INSS", QStringLiteral("INSS"), 4);
+    colunas.push_back(Coluna("Codigo", QStringLiteral("Código"), 4));
+    colunas.push_back(Coluna("DescRend", QStringLiteral("Verba"), 38));
+    colunas.push_back(Coluna("Qtde", QStringLiteral("Qtde"), 9, "#,##0.0000"));
+    colunas.push_back(Coluna("Indice", QStringLiteral("Índice"), 7, "##0.0000"));
+    colunas.push_back(Coluna("Divisor", QStringLiteral("Divisor"), 6, "##0.00"));
+    colunas.push_back(Coluna("Base", QStringLiteral("Base"), 3));
+    ColunaGrade inss = Coluna("INSS", QStringLiteral("INSS"), 3);
     inss.maiusculas = true;
     colunas.push_back(inss);
-    colunas.push_back(Coluna("IR", QStringLiteral("I.R."), 4));
+    colunas.push_back(Coluna("IR", QStringLiteral("I.R."), 3));
     // "Base do I.R.": the description of the item's category, read once per code.
     ColunaGrade baseIR;
     baseIR.titulo = QStringLiteral("Base do I.R.");
-    baseIR.largura = 15;
+    baseIR.largura = 13;
     baseIR.somenteLeitura = true;
     auto nomesIR = std::make_shared<std::map<int64_t, std::string>>();
     const size_t posIR = static_cast<size_t>(rend.definicao().posicao("IR"));
@@ -191,7 +198,8 @@ void TFRendimen::criaGrades() {
     gdRendimentos_ = new GradeTabela(this);
     gdRendimentos_->setObjectName("GrRendimentos");
     gdRendimentos_->defineModelo(mdRendimentos_);
-    gdRendimentos_->horizontalHeader()->setStretchLastSection(true);
+    // The description takes the width the window gives.
+    gdRendimentos_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 
     nvRendimentos_ = new NavegadorTabela(this);
     nvRendimentos_->setObjectName("NavRendimentos");
@@ -214,9 +222,9 @@ void TFRendimen::criaGrades() {
         return Valor(VerbasCatalogo(sessao_.privado()).Descricao(static_cast<int>(r.comoInteiro())));
     };
     reflexos.push_back(descricao);
-    reflexos.push_back(Coluna("Qtde", QStringLiteral("Qtde"), 10, "#,##0.0000"));
-    reflexos.push_back(Coluna("Indice", QStringLiteral("Índice"), 8, "##0.0000"));
-    reflexos.push_back(Coluna("Divisor", QStringLiteral("Divisor"), 7, "##0.00"));
+    reflexos.push_back(Coluna("Qtde", QStringLiteral("Qtde"), 9, "#,##0.0000"));
+    reflexos.push_back(Coluna("Indice", QStringLiteral("Índice"), 7, "##0.0000"));
+    reflexos.push_back(Coluna("Divisor", QStringLiteral("Divisor"), 6, "##0.00"));
 
     mdReflexos_ = new ModeloVerbas(refl, std::move(reflexos), {"Reflexo"},
                                    [this](const std::string& campo) { return catalogo_->reflexoSomenteLeitura(campo); },
@@ -230,7 +238,8 @@ void TFRendimen::criaGrades() {
     gdReflexos_ = new GradeTabela(this);
     gdReflexos_->setObjectName("GrReflexos");
     gdReflexos_->defineModelo(mdReflexos_);
-    gdReflexos_->horizontalHeader()->setStretchLastSection(true);
+    // The description takes the width the window gives.
+    gdReflexos_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     lbReflexos_->setBuddy(gdReflexos_);
 
     nvReflexos_ = new NavegadorTabela(this);

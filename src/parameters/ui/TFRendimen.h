@@ -46,6 +46,8 @@ public slots:
     void opcoesPesquisa();
     void imprime();
 
+    QSize sizeHint() const override { return tamanho_; }
+
 protected:
     void closeEvent(QCloseEvent* e) override;
 
@@ -72,6 +74,7 @@ private:
     NavegadorTabela* nvRendimentos_ = nullptr;
     NavegadorTabela* nvReflexos_ = nullptr;
     QLabel* lbReflexos_ = nullptr;
+    QSize tamanho_;
 };
 
 }  // namespace korva::ui
