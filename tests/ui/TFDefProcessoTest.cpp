@@ -41,6 +41,15 @@ public:
     QStringList mensagens;
 };
 
+// With KORVA_TELAS naming a folder, the window is saved there as a picture
+// (for looking at it under a real display).
+void GuardaTela(QWidget* janela, const QString& nome) {
+    const QString pasta = qEnvironmentVariable("KORVA_TELAS");
+    if (pasta.isEmpty()) return;
+    QTest::qWait(100);
+    janela->grab().save(pasta + "/" + nome + ".png");
+}
+
 }  // namespace
 
 class TFDefProcessoTest : public QObject {
@@ -235,6 +244,9 @@ private slots:
         QVERIFY(controle<QRadioButton>("RbOpcaoIR3")->isChecked());
         QVERIFY(controle<QRadioButton>("RbCalculoJuros2")->isChecked());
         QCOMPARE(controle<QComboBox>("CbDataBasePadrao")->currentText(), QStringLiteral("1º dia útil do mês seguinte"));
+        GuardaTela(janela.get(), QStringLiteral("TFDefProcesso"));
+        controle<QTabWidget>("PgPadroes")->setCurrentIndex(1);
+        GuardaTela(janela.get(), QStringLiteral("TFDefProcessoAtualizacao"));
     }
 
     void acrescimosPadraoComRecusasEFechamento() {
@@ -290,6 +302,7 @@ private slots:
         QCOMPARE(a.estado(), EstadoTabela::Navegacao);
         QCOMPARE(a.valor("LimMinimo").comoNumero(), 0.0);  // an amount has no limits
         QCOMPARE(a.quantidade(), antes + 2);
+        GuardaTela(janela.get(), QStringLiteral("TFDefProcessoAcrescimos"));
         QVERIFY(janela->close());
         QVERIFY(!a.aberta());
         QCOMPARE(registro.mensagens.size(), 4);

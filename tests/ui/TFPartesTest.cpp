@@ -48,6 +48,15 @@ const std::string Processo = "0001234-56.2009.5.01.0001";
 
 void Escreve(const fs::path& p, const std::string& conteudo) { std::ofstream(p, std::ios::binary) << conteudo; }
 
+// With KORVA_TELAS naming a folder, the window is saved there as a picture
+// (for looking at it under a real display).
+void GuardaTela(QWidget* janela, const QString& nome) {
+    const QString pasta = qEnvironmentVariable("KORVA_TELAS");
+    if (pasta.isEmpty()) return;
+    QTest::qWait(100);
+    janela->grab().save(pasta + "/" + nome + ".png");
+}
+
 }  // namespace
 
 class TFPartesTest : public QObject {
@@ -181,6 +190,7 @@ private slots:
         QCOMPARE(celula(1, "Nome"), QStringLiteral("Empresa Exemplo Ltda"));
         QCOMPARE(celula(1, "TipoDocumento"), QStringLiteral("CNPJ"));
         QCOMPARE(celula(1, "Documento"), QStringLiteral("12.345.678/0001-90"));
+        GuardaTela(janela.get(), QStringLiteral("TFPartes"));
 
         // A name that is not in the pick list is refused and the row stays open.
         QTest::mouseClick(botao("BtInserir"), Qt::LeftButton);
@@ -248,6 +258,7 @@ private slots:
         QCOMPARE(celula(1, "Nome"), QStringLiteral("Empresa Ré S/A"));
         QCOMPARE(celula(1, "TipoParte"), QStringLiteral("Reclamada"));
         QCOMPARE(celula(1, "TipoDocumento"), QStringLiteral("CNPJ"));
+        GuardaTela(janela.get(), QStringLiteral("TFPartesImportacao"));
         std::ifstream argumentos(ambiente.pastaPrograma / "argumentos.txt");
         std::string primeiro;
         std::getline(argumentos, primeiro);

@@ -465,7 +465,7 @@ void TFDefProcesso::mostraLinha() {
 
     // Enabling rules of the row.
     const bool reclamante = comLinha && ContribuicaoReclamanteHabilitada(t);
-    edINSSReclamante_->setEnabled(reclamante);
+    edINSSReclamante_->parentWidget()->setEnabled(reclamante);  // the field and its "%"
     lbINSSReclamante_->setEnabled(reclamante);
     cbIRSobreJuros_->setEnabled(comLinha && IRSobreJurosHabilitado(t));
     gbFeriados_->setEnabled(comLinha && FeriadosHabilitados(t));
