@@ -53,7 +53,6 @@ TFListaProcessos::TFListaProcessos(Sessao& sessao, QWidget* pai)
     grade_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grade_->setSelectionMode(QAbstractItemView::SingleSelection);
     grade_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    montaModelo();
 
     pnDuplicar_ = new QGroupBox(QStringLiteral(" Duplicar os seguintes dados: "), this);
     pnDuplicar_->setObjectName("PnDuplicar");
@@ -158,7 +157,14 @@ void TFListaProcessos::montaModelo() {
 
 int TFListaProcessos::executa(const std::string& processo, int codRecte) {
     escolha_.reset();
-    if (!Protegido(this, [&] { lista_.mostra(processo, codRecte); })) return QDialog::Rejected;
+    // The grid's model is made once, over the dataset opened the first time.
+    if (!Protegido(this, [&] {
+            lista_.mostra(processo, codRecte);
+            if (!modelo_) montaModelo();
+        }))
+        return QDialog::Rejected;
+    // The search field is the window's focus when it comes up.
+    edPesquisa_->setFocus();
     return exec();
 }
 
@@ -177,7 +183,11 @@ void TFListaProcessos::aplicaModo() {
 }
 
 void TFListaProcessos::showEvent(QShowEvent* e) {
-    if (!lista_.tabela().aberta()) Protegido(this, [&] { lista_.mostra("0", 0); });
+    if (!lista_.tabela().aberta())
+        Protegido(this, [&] {
+            lista_.mostra("0", 0);
+            if (!modelo_) montaModelo();
+        });
     edPesquisa_->clear();
     aplicaModo();
     atualizaBotoes();

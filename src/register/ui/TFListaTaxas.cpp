@@ -123,6 +123,8 @@ int TFListaTaxas::executa(const QString& titulo, const std::string& tabela) {
     });
     if (!aberta) return QDialog::Rejected;
     setWindowTitle(titulo);
+    // The search field is the window's focus when it comes up.
+    edPesquisa_->setFocus();
     return exec();
 }
 
