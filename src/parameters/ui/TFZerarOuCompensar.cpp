@@ -32,6 +32,7 @@ TFZerarOuCompensar::TFZerarOuCompensar(QWidget* pai)
     btZerar_->setDefault(true);
     btCompensar_ = new QPushButton(QStringLiteral("&Compensar"), this);
     btCompensar_->setObjectName("BtCompensar");
+    for (QPushButton* b : {btZerar_, btCompensar_}) b->setMinimumWidth(96);
     connect(btZerar_, &QPushButton::clicked, this, [this] { escolhe("Z"); });
     connect(btCompensar_, &QPushButton::clicked, this, [this] { escolhe("C"); });
 
@@ -48,6 +49,7 @@ TFZerarOuCompensar::TFZerarOuCompensar(QWidget* pai)
     layout->addLayout(texto);
     layout->addSpacing(6);
     layout->addLayout(botoes);
+    layout->setContentsMargins(16, 14, 16, 12);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

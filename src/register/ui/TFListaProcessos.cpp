@@ -190,6 +190,7 @@ void TFListaProcessos::showEvent(QShowEvent* e) {
         });
     edPesquisa_->clear();
     aplicaModo();
+    layout()->activate();
     atualizaBotoes();
     QDialog::showEvent(e);
     edPesquisa_->setFocus();

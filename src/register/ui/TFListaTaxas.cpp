@@ -73,7 +73,7 @@ TFListaTaxas::TFListaTaxas(Sessao& sessao, TFOpcoesPesquisa& opcoes, QWidget* pa
     layout->addLayout(topo);
     layout->addWidget(grade_, 1);
     layout->addLayout(botoes);
-    resize(620, 420);
+    resize(720, 420);
 
     setTabOrder(edPesquisa_, btPesquisa_);
     setTabOrder(btPesquisa_, btOpcoes_);
@@ -117,7 +117,8 @@ int TFListaTaxas::executa(const QString& titulo, const std::string& tabela) {
         modelo_ = std::make_unique<ModeloTabela>(lista_->tabela(), std::move(colunas));
         modelo_->defineSomenteLeitura(true);
         grade_->defineModelo(modelo_.get());
-        grade_->horizontalHeader()->setStretchLastSection(false);
+        // The activity takes the width the rate leaves.
+        grade_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         connect(modelo_.get(), &QAbstractItemModel::modelReset, this, &TFListaTaxas::atualizaBotoes);
         aberta = true;
     });
