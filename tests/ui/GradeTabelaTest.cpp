@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "apoio/PastaTemporaria.h"
 #include "app/ui/AplicacaoKorva.h"
@@ -213,6 +214,39 @@ private slots:
         QVERIFY(!tabela->editando());
         QVERIFY(grade.alternatingRowColors());
         QCOMPARE(grade.palette().color(QPalette::AlternateBase), QColor(223, 238, 255));
+    }
+
+    void gravarPeloNavegadorEscreveACelulaAindaEmDigitacao() {
+        ModeloTabela modelo(*tabela, Colunas());
+        QWidget janela;
+        auto* layout = new QVBoxLayout(&janela);
+        auto& grade = *new GradeTabela(&janela);
+        grade.defineModelo(&modelo);
+        auto& nav = *new NavegadorTabela(&janela);
+        nav.defineModelo(&modelo);
+        layout->addWidget(&grade);
+        layout->addWidget(&nav);
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        tabela->primeiro();
+        grade.setFocus();
+        grade.setCurrentIndex(modelo.index(0, 3));
+        QTest::keyClick(&grade, '4');  // the first key opens the cell's editor
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "2");
+        QTest::mouseClick(nav.botao(NavegadorTabela::Editar), Qt::LeftButton);  // already editing: ignored
+        QTest::mouseClick(nav.botao(NavegadorTabela::Gravar), Qt::LeftButton);
+        QVERIFY(!tabela->editando());
+        QCOMPARE(tabela->valor("Valor").comoNumero(), 42.0);
+        // A value the core refuses stops the button: the row stays in edit.
+        grade.setCurrentIndex(modelo.index(0, 2));
+        QTest::keyClick(&grade, 'x');
+        QTest::mouseClick(nav.botao(NavegadorTabela::Gravar), Qt::LeftButton);
+        QVERIFY(tabela->editando());
+        QVERIFY(!registro.mensagens.isEmpty());
+        grade.confirmaEdicao();
+        QVERIFY(modelo.cancela());
     }
 
     void oNavegadorSegueOEstadoEPerguntaAntesDeExcluir() {

@@ -27,9 +27,18 @@ public:
             combo->setEditable(true);
             combo->addItems(c.lista);
             for (const auto& item : c.codigos) combo->addItem(item.second);
+            QObject::connect(combo, &QComboBox::textActivated, combo, [g = grade_] {
+                ModeloTabela* m = g->modelo();
+                if (m && m->tabela().aberta() && !m->tabela().editando()) m->edita();
+            });
             return combo;
         }
         auto* linha = new QLineEdit(pai);
+        // The first key typed puts the row in edit, as the navigator shows.
+        QObject::connect(linha, &QLineEdit::textEdited, linha, [g = grade_] {
+            ModeloTabela* m = g->modelo();
+            if (m && m->tabela().aberta() && !m->tabela().editando()) m->edita();
+        });
         if (!c.campo.empty()) {
             const DefCampo* f = grade_->modelo()->tabela().definicao().campo(c.campo);
             if (f && f->tipo == TipoCampo::String && f->tamanho > 0) linha->setMaxLength(f->tamanho);
@@ -47,7 +56,10 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& indice) const override {
         const QString t = indice.data(Qt::EditRole).toString();
         if (auto* combo = qobject_cast<QComboBox*>(editor)) combo->setCurrentText(t);
-        else if (auto* linha = qobject_cast<QLineEdit*>(editor)) linha->setText(t);
+        // A refresh of the row (it entered edit) leaves what is being typed alone.
+        else if (auto* linha = qobject_cast<QLineEdit*>(editor)) {
+            if (!linha->isModified()) linha->setText(t);
+        }
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override {

@@ -1,9 +1,11 @@
 #include "app/ui/NavegadorTabela.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
 
+#include "app/ui/GradeTabela.h"
 #include "app/ui/ModeloTabela.h"
 #include "storage/Tabela.h"
 
@@ -76,6 +78,16 @@ void NavegadorTabela::aciona(Botao b) {
     if (!modelo_) return;
     auto* w = botao(b);
     if (w && !w->isEnabled()) return;
+    // A cell still being typed in is written first (the buttons take no
+    // focus, so its editor is still open); a refused value stops the action.
+    if (b != Cancelar) {
+        for (QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget()) {
+            if (auto* grade = qobject_cast<GradeTabela*>(f)) {
+                if (grade->modelo() == modelo_ && !grade->confirmaEdicao()) return;
+                break;
+            }
+        }
+    }
     switch (b) {
         case Primeiro: modelo_->primeiro(); break;
         case Anterior: modelo_->anterior(); break;
