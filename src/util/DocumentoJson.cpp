@@ -109,7 +109,16 @@ bool ParteDeValor(char c) {
 
 // Where the number or literal that ends at `fim` (exclusive) begins.
 std::size_t InicioDoValor(std::string_view texto, std::size_t fim) {
+    fim = std::min(fim, texto.size());
     while (fim > 0 && ParteDeValor(texto[fim - 1])) --fim;
+    return fim;
+}
+
+// Where the word (true, false, null or a misspelling of one) that reaches
+// `fim` begins: letters only, so a number right before it is not taken in.
+std::size_t InicioDaPalavra(std::string_view texto, std::size_t fim) {
+    fim = std::min(fim, texto.size());
+    while (fim > 0 && std::isalpha(static_cast<unsigned char>(texto[fim - 1]))) --fim;
     return fim;
 }
 
@@ -136,7 +145,7 @@ std::string MotivoDoLexico(std::string_view mensagem, std::string_view texto, st
         // The word read up to the character that did not fit.
         std::size_t fim = onde;
         while (fim < texto.size() && fim - onde < 30 && ParteDeValor(texto[fim])) ++fim;
-        const std::size_t inicio = std::min(InicioDoValor(texto, fim), onde);
+        const std::size_t inicio = InicioDaPalavra(texto, onde);
         onde = inicio;
         return "valor inválido " + Mostra(texto.substr(inicio, std::max<std::size_t>(fim - inicio, 1))) +
                " (esperava true, false, null, um número, um texto entre aspas, '[' ou '{')";
@@ -228,7 +237,7 @@ Diagnostico Diagnostica(std::string_view texto, const Localizador& l) {
         // An error of the lexer: its message, then "; last read: '<token>'".
         const std::string_view mensagem = detalhe.substr(0, detalhe.find("; last read: "));
         if (depoisDoFim) {
-            if (mensagem == "invalid literal") d.onde = std::min(InicioDoValor(texto, d.onde + 1), d.onde);
+            if (mensagem == "invalid literal") d.onde = InicioDaPalavra(texto, d.onde);
             d.motivo = "há mais texto depois do fim do documento";
         } else {
             d.motivo = MotivoDoLexico(mensagem, texto, d.onde);

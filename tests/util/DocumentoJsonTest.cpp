@@ -61,6 +61,11 @@ TEST(DocumentoJson, StructureFaultsPointAtTheTokenAndSayWhatWasExpected) {
     EXPECT_EQ(f.coluna, 10);
     EXPECT_EQ(f.motivo, "há mais texto depois do fim do documento");
     EXPECT_EQ(Le("{} x").coluna, 4);
+    // A word cut by the end of the text, after the document.
+    f = Le("9n");
+    EXPECT_EQ(f.coluna, 2);
+    EXPECT_EQ(f.motivo, "há mais texto depois do fim do documento");
+    EXPECT_EQ(Le("[1] tr").coluna, 5);
 }
 
 TEST(DocumentoJson, LexicalFaultsNameTheBadValue) {
