@@ -18,7 +18,6 @@
 #include "parameters/Geracao.h"
 #include "parameters/OrdemParametros.h"
 #include "reference/TabelasReferencia.h"
-#include "register/ConferenciaConjunto.h"
 #include "register/RegistroProcessos.h"
 #include "register/TrocaCalculo.h"
 #include "storage/Banco.h"
@@ -29,9 +28,6 @@
 
 namespace korva::cli {
 namespace {
-
-// The file-set letters of the tables the calculation document carries.
-constexpr std::string_view kLetrasDocumento = "CABDIEH";
 
 // The register opened on calculation `c`; fails when there is none.
 void Posiciona(RegistroProcessos& reg, const Chave& c) {
@@ -77,16 +73,6 @@ void RegistraCalculo(CLI::App& app, Contexto& ctx) {
     exp->add_option("ARQ", *destino, "Arquivo de destino (sem ele, a saída padrão)");
     exp->callback([&ctx, chave, destino] {
         Sessao sessao(ctx.ambiente());
-        {
-            // The document lists every table's rows: a table that is missing
-            // or cannot be read must fail here, not come out as an empty list.
-            Tabela p(sessao.privado(), "Processo.DB");
-            p.abre(ModoAbertura::SomenteLeitura);
-            // A calculation that is not there is told by the export itself.
-            if (LocalizaCalculo(p, Maiusculo(chave->processo), chave->grupo))
-                ConfereTabelasConjunto(sessao.privado(), static_cast<int>(p.valor("Diretorio").comoInteiro()),
-                                       static_cast<int>(p.valor("Arquivo").comoInteiro()), kLetrasDocumento);
-        }
         const std::string texto = ExportaCalculo(sessao.privado(), Maiusculo(chave->processo), chave->grupo).dump(2);
         if (destino->empty()) {
             std::cout << texto << "\n";

@@ -1,5 +1,7 @@
 #include "register/TrocaCalculo.h"
 
+#include "register/ConferenciaConjunto.h"
+
 #include <exception>
 #include <optional>
 #include <utility>
@@ -218,6 +220,11 @@ json ExportaCalculo(Banco& privado, const std::string& processo, int codRecte) {
     ConjuntoCalculo conjunto(privado, [] { return 100; });
     conjunto.defineAtual(static_cast<int>(p.valor("Diretorio").comoInteiro()),
                          static_cast<int>(p.valor("Arquivo").comoInteiro()));
+    // The document lists every table's rows: a table that is missing or
+    // cannot be read fails here, never comes out as an empty list.
+    std::string letras;
+    for (const auto& tab : Tabelas) letras += tab.letra;
+    ConfereTabelasConjunto(privado, conjunto.diretorio(), conjunto.arquivo(), letras);
     for (const auto& tab : Tabelas) {
         json linhas = json::array();
         const std::string nome = conjunto.NomeTabela(tab.letra);
