@@ -43,19 +43,7 @@ void RegistraCalculo(CLI::App& app, Contexto& ctx) {
     auto* imp = calculo->add_subcommand("importar", "Cadastra um cálculo a partir de um documento JSON (tudo ou nada)");
     imp->add_option("ARQ", *arquivo, "Documento JSON do cálculo")->required();
     imp->callback([&ctx, arquivo] {
-        std::ifstream in(*arquivo, std::ios::binary);
-        if (!in) throw ErroES("Não foi possível abrir o arquivo " + *arquivo + ".");
-        std::ostringstream texto;
-        texto << in.rdbuf();
-        if (in.bad()) throw ErroES("Não foi possível ler o arquivo " + *arquivo + ".");
-        nlohmann::json doc;
-        try {
-            doc = LeDocumentoJson(texto.str());
-        } catch (const ErroDocumentoJson& e) {
-            throw ErroKorva("O arquivo " + *arquivo + " não é um documento JSON válido: na linha " +
-                            std::to_string(e.linha()) + ", coluna " + std::to_string(e.coluna()) + ", " + e.motivo() +
-                            ".");
-        }
+        const nlohmann::json doc = LeArquivoJson(*arquivo);
         Sessao sessao(ctx.ambiente());
         TabelasReferencia referencia(sessao.compartilhado());
         const CalculoImportado r = ImportaCalculo(sessao.privado(), referencia, AjustesDe(sessao.configuracoes()), doc);

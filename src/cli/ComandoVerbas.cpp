@@ -43,19 +43,7 @@ void RegistraVerbas(CLI::App& app, Contexto& ctx) {
         "importar", "Substitui as verbas do usuário e os reflexos pelos do documento JSON (tudo ou nada)");
     imp->add_option("ARQ", *origem, "Documento JSON das verbas")->required();
     imp->callback([&ctx, origem] {
-        std::ifstream in(*origem, std::ios::binary);
-        if (!in) throw ErroES("Não foi possível abrir o arquivo " + *origem + ".");
-        std::ostringstream texto;
-        texto << in.rdbuf();
-        if (in.bad()) throw ErroES("Não foi possível ler o arquivo " + *origem + ".");
-        nlohmann::json doc;
-        try {
-            doc = LeDocumentoJson(texto.str());
-        } catch (const ErroDocumentoJson& e) {
-            throw ErroKorva("O arquivo " + *origem + " não é um documento JSON válido: na linha " +
-                            std::to_string(e.linha()) + ", coluna " + std::to_string(e.coluna()) + ", " + e.motivo() +
-                            ".");
-        }
+        const nlohmann::json doc = LeArquivoJson(*origem);
         Sessao sessao(ctx.ambiente());
         TabelasReferencia referencia(sessao.compartilhado());
         const VerbasImportadas r = ImportaVerbas(sessao.privado(), referencia, doc);

@@ -1,6 +1,8 @@
 #include "util/DocumentoJson.h"
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <cctype>
 #include <cstdio>
 #include <optional>
@@ -300,6 +302,20 @@ json LeDocumentoJson(std::string_view texto) {
     for (std::size_t i = inicioLinha; i < d.onde; ++i)
         if ((static_cast<unsigned char>(texto[i]) & 0xC0) != 0x80) ++coluna;  // characters, not bytes
     throw ErroDocumentoJson(linha, coluna, d.motivo);
+}
+
+nlohmann::json LeArquivoJson(const std::string& caminho) {
+    std::ifstream in(caminho, std::ios::binary);
+    if (!in) throw ErroES("Não foi possível abrir o arquivo " + caminho + ".");
+    std::ostringstream texto;
+    texto << in.rdbuf();
+    if (in.bad()) throw ErroES("Não foi possível ler o arquivo " + caminho + ".");
+    try {
+        return LeDocumentoJson(texto.str());
+    } catch (const ErroDocumentoJson& e) {
+        throw ErroKorva("O arquivo " + caminho + " não é um documento JSON válido: na linha " +
+                        std::to_string(e.linha()) + ", coluna " + std::to_string(e.coluna()) + ", " + e.motivo() + ".");
+    }
 }
 
 }  // namespace korva

@@ -31,4 +31,9 @@ private:
 // encontrou um texto.".
 nlohmann::json LeDocumentoJson(std::string_view texto);
 
+// The document of a file. Fails with ErroES when it cannot be opened or read,
+// and with ErroKorva "O arquivo F não é um documento JSON válido: na linha 3,
+// coluna 14, esperava ..." when its text is not valid JSON.
+nlohmann::json LeArquivoJson(const std::string& caminho);
+
 }  // namespace korva
