@@ -46,7 +46,13 @@
 #include "register/ui/TFListaTaxas.h"
 #include "register/ui/TFNovoGrupo.h"
 #include "register/ui/TFOpcoesPesquisa.h"
+#include "parameters/CalculoAberto.h"
+#include "parameters/ui/TFBasesSalariais.h"
+#include "parameters/ui/TFINSS.h"
+#include "parameters/ui/TFParam1.h"
+#include "parameters/ui/TFParam2.h"
 #include "register/ui/TFPartes.h"
+#include "reports/ui/TFPrintCalculo.h"
 #include "storage/Tabela.h"
 #include "util/Erros.h"
 #include "util/Literais.h"
@@ -687,25 +693,43 @@ void TFProcesso::montaBarraBotoes(QWidget* barra) {
         layout->addWidget(b);
         return b;
     };
-    // The windows still to come are marked where they will open.
+    // The time cards are still to come.
     auto indisponivel = [this] { MostraInformacao(MensagemIndisponivel(), this); };
     botao("BtPartes", QStringLiteral("P&artes"), QStringLiteral("Relação de Partes do Processo"),
           [this] { abrePartes(); });
-    botao("BtPeriodo", QStringLiteral("&Período"), QStringLiteral("Relação de Parâmetros por Período"),
-          [this, indisponivel] { abreJanela("ABI", indisponivel); });  // the parameters by period
-    botao("BtMesAMes", QStringLiteral("&Mês a Mês"), QStringLiteral("Relação de Parâmetros Mês a Mês"),
-          [this, indisponivel] { abreJanela("BI", indisponivel); });  // the month-by-month grid
-    botao("BtINSS", QStringLiteral("I&NSS"), QStringLiteral("Bases de cálculo do INSS"),
-          [this, indisponivel] { abreJanela("BD", indisponivel); });  // the INSS bases
-    botao("BtRelatorios", QStringLiteral("&Relatórios"), QStringLiteral("Imprimir Relatórios de Cálculo"),
-          [this, indisponivel] {
-              const bool unica = registro_->processos().valor("AliquotaUnica").comoLogico();
-              abreJanela(unica ? "E" : "DE", indisponivel);  // the print dialog
-          });
+    botao("BtPeriodo", QStringLiteral("&Período"), QStringLiteral("Relação de Parâmetros por Período"), [this] {
+        abreCalculo("ABI", [this](const CalculoAberto& c) {
+            TFParam1 janela(sessao_, c, this);
+            janela.exec();
+        });
+    });
+    botao("BtMesAMes", QStringLiteral("&Mês a Mês"), QStringLiteral("Relação de Parâmetros Mês a Mês"), [this] {
+        abreCalculo("BI", [this](const CalculoAberto& c) {
+            TFParam2 janela(sessao_, c, this);
+            janela.exec();
+        });
+    });
+    botao("BtINSS", QStringLiteral("I&NSS"), QStringLiteral("Bases de cálculo do INSS"), [this] {
+        abreCalculo("BD", [this](const CalculoAberto& c) {
+            TFINSS janela(sessao_, c.tabela('D'), c.tabela('B'), this);
+            janela.exec();
+        });
+    });
+    botao("BtRelatorios", QStringLiteral("&Relatórios"), QStringLiteral("Imprimir Relatórios de Cálculo"), [this] {
+        const bool unica = registro_->processos().valor("AliquotaUnica").comoLogico();
+        abreCalculo(unica ? "E" : "DE", [this](const CalculoAberto& c) {
+            TFPrintCalculo janela(sessao_, c, this);
+            janela.exec();
+        });
+    });
     botao("BtPonto", QStringLiteral("P&onto"), QStringLiteral("Apuração dos Cartões de Ponto"),
           [this, indisponivel] { abreJanela("F", indisponivel); });  // the work schedules
-    botao("BtSalarios", QStringLiteral("Salários"), QStringLiteral("Cadastro de Bases Salariais"),
-          [this, indisponivel] { abreJanela("I", indisponivel); });  // the salary bases
+    botao("BtSalarios", QStringLiteral("Salários"), QStringLiteral("Cadastro de Bases Salariais"), [this] {
+        abreCalculo("I", [this](const CalculoAberto& c) {
+            TFBasesSalariais janela(sessao_, c.tabela('I'), 0, 0, this);
+            janela.exec();
+        });
+    });
     btAndamentos_ = botao("BtAndamentos", QStringLiteral("Andamen&tos"), QStringLiteral("Andamentos do Processo"),
                           [this] { andamentos(); });
     btAndamentos_->setVisible(AndamentosVisiveis(sessao_.configuracoes().integraAndamentos));
@@ -1054,6 +1078,15 @@ void TFProcesso::abreJanela(const std::string& letras, const std::function<void(
     // The window of the calculation is modal: the current row stays put until it closes.
     if (!Protegido(this, [&] { registro_->PreparaTabelas(letras); })) return;
     abre();
+}
+
+void TFProcesso::abreCalculo(const std::string& letras, const std::function<void(const CalculoAberto&)>& abre) {
+    abreJanela(letras, [&] {
+        Protegido(this, [&] {
+            const CalculoAberto calculo = CalculoAbertoDe(registro_->processos());
+            abre(calculo);
+        });
+    });
 }
 
 void TFProcesso::abrePartes() {

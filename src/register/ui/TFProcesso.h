@@ -33,6 +33,7 @@ class QVBoxLayout;
 
 namespace korva {
 class Sessao;
+struct CalculoAberto;
 class TabelasReferencia;
 }  // namespace korva
 
@@ -105,6 +106,9 @@ private:
     void pegaData(const std::string& campo);
     void pegaTaxa(const std::string& campo, const QString& titulo, const std::string& tabela);
     void abreJanela(const std::string& letras, const std::function<void()>& abre);
+    // The windows of the calculation: makes sure the tables of the letters
+    // exist, then hands the window the values of the current row.
+    void abreCalculo(const std::string& letras, const std::function<void(const CalculoAberto&)>& abre);
     void abrePartes();
     void andamentos();
     void novoGrupo();
