@@ -213,7 +213,7 @@ TEST_F(Troca, ValuesNoCalculationCanMeanAreRefusedNamingTableRowAndField) {
     doc = Documento();
     doc["Processo"]["DtAjuiz"] = "31/12/9999";
     falha(doc, "campo DtAjuiz = 31/12/9999 (de 01/01/1900 a 31/12/2100)");
-    for (const std::string numero : {std::string("12\0/34", 6), std::string("../../etc"), std::string("1; rm -rf ~"),
+    for (const std::string& numero : {std::string("12\0/34", 6), std::string("../../etc"), std::string("1; rm -rf ~"),
                                      std::string("$(reboot)"), std::string("/tmp/x")}) {
         doc = Documento();
         doc["Processo"]["Processo"] = numero;
