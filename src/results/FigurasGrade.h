@@ -56,6 +56,12 @@ public:
     // "Total: 1.234,56"; a failed total reads "Total: erro".
     static std::string TextoTotalGeral(const std::optional<double>& total);
 
+    // Hands a message to the window's handler, once until `esquece()` (a
+    // failure that is no single row's, found by a caller).
+    void avisa(const std::string& mensagem) { falha(mensagem); }
+
+    // Forgets the messages already shown, keeping the values read.
+    void esqueceMensagens() { mostrados_.clear(); }
     // Forgets the messages already shown and the values read (the variation
     // rows of H may have changed).
     void esquece();
