@@ -35,6 +35,7 @@
 #include "register/RegistroProcessos.h"
 #include "register/TrocaCalculo.h"
 #include "results/CorrecaoJuros.h"
+#include "results/FigurasMensais.h"
 #include "storage/Banco.h"
 #include "storage/ConjuntoCalculo.h"
 #include "storage/Esquemas.h"
@@ -220,6 +221,25 @@ void BM_CalculoTFParam2(benchmark::State& st) {
     st.counters["linhas"] = j->modelo()->rowCount();
 }
 BENCHMARK(BM_CalculoTFParam2)->Unit(benchmark::kMillisecond);
+
+// What "&Cálculo" adds to the run: the grid's table read again, and the
+// figures taken again (after a run only the rows it changed are worked out).
+void BM_RecarregaGrade(benchmark::State& st) {
+    GradeMensal& g = Base();
+    auto j = g.abre();
+    for (auto _ : st) {
+        j->parametros().tabela().atualiza();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RecarregaGrade)->Unit(benchmark::kMillisecond);
+
+void BM_RecalculaFiguras(benchmark::State& st) {
+    GradeMensal& g = Base();
+    auto j = g.abre();
+    for (auto _ : st) j->figuras().recalcula(j->parametros().tabela());
+}
+BENCHMARK(BM_RecalculaFiguras)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -66,6 +66,8 @@ void FigurasMensais::falhaTabela(const std::exception& erro) {
 }
 
 void FigurasMensais::recalcula(Tabela& b) {
+    std::unordered_map<int64_t, Entrada> antigas;
+    if (!falhaTabela_) antigas = std::move(linhas_);
     linhas_.clear();
     centavos_ = 0;
     falhas_ = 0;
@@ -74,7 +76,17 @@ void FigurasMensais::recalcula(Tabela& b) {
     const int n = b.quantidade();
     linhas_.reserve(static_cast<size_t>(n));
     try {
-        for (int i = 0; i < n; ++i) poe(b.valoresDaLinha(i));
+        for (int i = 0; i < n; ++i) {
+            const std::vector<Valor>& linha = b.valoresDaLinha(i);
+            const Valor& codigo = linha[static_cast<size_t>(pCodigo_)];
+            if (codigo.nulo()) continue;
+            // A row as it was keeps its figures; a failed one is tried (and told) again.
+            auto velha = antigas.find(codigo.comoInteiro());
+            auto nova = velha != antigas.end() && !velha->second.figura.falhou && mesmasEntradas(velha->second, linha)
+                            ? linhas_.emplace(codigo.comoInteiro(), std::move(velha->second))
+                            : linhas_.emplace(codigo.comoInteiro(), calculaEntrada(linha));
+            if (nova.second) junta(nova.first->second, +1);
+        }
     } catch (const ErroBanco& e) {
         falhaTabela(e);
     }

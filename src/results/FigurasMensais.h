@@ -3,9 +3,10 @@
 // and total are worked out once for the row's item, Valor and DtBase and
 // kept until one of them changes, so a grid that repaints reads them from
 // here. The grand total is the sum of the kept totals in whole cents,
-// rebuilt from every row on `recalcula` (opening, after a run, after a bulk
-// change) and moved by the difference of one row's old and new total on
-// `atualiza` and `remove` (a row stored or deleted).
+// summed again over every row on `recalcula` (opening, after a run, after a
+// bulk change: rows whose item, Valor and DtBase are unchanged keep their
+// figures, failed rows are tried again) and moved by the difference of one
+// row's old and new total on `atualiza` and `remove` (a row stored or deleted).
 //
 // While `suspende(true)` is on (the calculation runs) nothing is worked out:
 // rows show no figures and the grand total is empty.
@@ -35,8 +36,9 @@ public:
     // (Codigo, Item, Valor and DtBase are read by position).
     FigurasMensais(FigurasGrade& figuras, const DefTabela& def);
 
-    // Works out every row of the open dataset (its rows in memory) again
-    // and the grand total with them.
+    // Takes every row of the open dataset (its rows in memory): new and
+    // changed rows are worked out, rows gone are dropped, the grand total is
+    // summed again.
     void recalcula(Tabela& b);
 
     // The figures of a stored row's values; worked out (and the grand total

@@ -80,6 +80,37 @@ TEST_F(Mensais, FiguresAreWorkedOutOncePerRowUntilTheRowChanges) {
     EXPECT_EQ(f.calculos(), antes + 1);
 }
 
+TEST_F(Mensais, ARecomputationWorksOutOnlyRowsChangedOrAddedBehindIt) {
+    for (int m = 3; m <= 12; ++m) linha(15, m, 2001, 10.0 * m, D(1, 3, 2001));
+    prepara();
+    Tabela b(privado, conjunto.NomeTabela('B'));
+    b.abre();
+    b.defineIndice("IndAnoMesItem");
+    FigurasMensais f(*grade, b.definicao());
+    f.recalcula(b);
+    EXPECT_EQ(f.calculos(), 10u);
+    f.recalcula(b);
+    EXPECT_EQ(f.calculos(), 10u);  // nothing changed
+    // Another writer (the run) changes one row, adds one and deletes one.
+    {
+        Tabela outra(privado, conjunto.NomeTabela('B'));
+        outra.abre();
+        outra.defineIndice("IndAnoMesItem");
+        outra.primeiro();
+        outra.edita();
+        outra["Valor"] = 1000.0;
+        outra.grava();
+        outra.ultimo();
+        outra.exclui();
+    }
+    linha(15, 12, 2001, 7.0, D(1, 3, 2001));
+    b.atualiza();
+    f.recalcula(b);
+    EXPECT_EQ(f.calculos(), 12u);
+    EXPECT_EQ(f.linhas(), 10u);
+    EXPECT_EQ(f.total(), totalNovo(b));
+}
+
 TEST_F(Mensais, GrandTotalAfterManyEditsEqualsAFullRecomputation) {
     // Amounts with odd cents, so a floating sum would drift.
     for (int m = 3; m <= 12; ++m) {

@@ -6,6 +6,9 @@
 // left on the row, the pending edit, the copy keys, the calculation from the
 // window and the order box.
 #include <QApplication>
+#include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -178,6 +181,9 @@ private slots:
         QVERIFY(celula(juros) != Q("0,00"));
         QVERIFY(!celula(tot).isEmpty());
         QVERIFY(celula(1).size() > 3);  // its description from the catalogue
+        grade()->setCurrentIndex(modelo()->index(modelo()->linhaAtual(), 0));
+        grade()->scrollTo(grade()->currentIndex());
+        teste::GuardaTela(janela.get(), "TFParam2-inicio");
         grade()->setCurrentIndex(modelo()->index(modelo()->linhaAtual(), tot));
         grade()->scrollTo(grade()->currentIndex());
         teste::GuardaTela(janela.get(), "TFParam2");
@@ -238,9 +244,17 @@ private slots:
 
         // A result row edited: the grand total follows it.
         vaiPara(13);
-        digita("Valor", Q("1000"));
+        digita("Valor", Q("-1000"));
         janela->navegador()->aciona(NavegadorTabela::Gravar);
         QVERIFY(total() != antes);
+        // A negative Valor is bold red, its negative total red.
+        const QModelIndex valor = modelo()->index(modelo()->linhaAtual(), modelo()->colunaDoCampo("Valor"));
+        QVERIFY(qvariant_cast<QFont>(valor.data(Qt::FontRole)).bold());
+        QCOMPARE(qvariant_cast<QBrush>(valor.data(Qt::ForegroundRole)).color(), QColor(Qt::red));
+        const QModelIndex totalLinha = modelo()->index(modelo()->linhaAtual(), colunaTitulo(Q("Total")));
+        QVERIFY(totalLinha.data().toString().startsWith('-'));
+        QCOMPARE(qvariant_cast<QBrush>(totalLinha.data(Qt::ForegroundRole)).color(), QColor(Qt::red));
+        QVERIFY(!modelo()->index(modelo()->linhaAtual(), modelo()->colunaDoCampo("Qtde")).data(Qt::FontRole).isValid());
         QCOMPARE(total(), totalDaTabela());
         QCOMPARE(janela->parametros().contaNaoCalculados(), 2);
         b().edita();  // back to one uncalculated row: value the item-13 row again through the core

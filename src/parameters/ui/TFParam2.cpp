@@ -9,14 +9,20 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QHash>
+#include <QPainter>
 #include <QPushButton>
+#include <QStaticText>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <chrono>
 #include <exception>
 #include <map>
+#include <optional>
+#include <utility>
 
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
@@ -92,6 +98,95 @@ public:
 private:
     int colValor_ = -1;
     std::vector<int> letras_;
+};
+
+// The painting of the grid's cells, for grids of tens of thousands of rows:
+// the text of a cell laid out once per distinct text and font (dates,
+// codes, descriptions and many amounts repeat from month to month) and
+// drawn from that layout, the current cell highlighted. Editing stays with
+// the grid's own delegate, to which everything else is handed.
+class PinturaGrade : public QStyledItemDelegate {
+public:
+    PinturaGrade(QAbstractItemDelegate* edicao, QObject* pai) : QStyledItemDelegate(pai), edicao_(edicao) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
+        const bool selecionada = opcao.state & QStyle::State_Selected;
+        const QPalette::ColorGroup grupo = opcao.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+        if (selecionada) p->fillRect(opcao.rect, opcao.palette.brush(grupo, QPalette::Highlight));
+        const QString texto = indice.data(Qt::DisplayRole).toString();
+        if (texto.isEmpty()) return;
+        const QVariant fonte = indice.data(Qt::FontRole);
+        const bool negrito = fonte.isValid() && qvariant_cast<QFont>(fonte).bold();
+        QColor cor = opcao.palette.color(grupo, selecionada ? QPalette::HighlightedText : QPalette::Text);
+        if (!selecionada)
+            if (const QVariant frente = indice.data(Qt::ForegroundRole); frente.isValid()) cor = qvariant_cast<QBrush>(frente).color();
+        const int alinhamento = indice.data(Qt::TextAlignmentRole).toInt();
+
+        const QFont& f = fonte_(opcao.font, negrito);  // first: a new font empties the layouts
+        auto& cache = negrito ? negritos_ : normais_;
+        if (cache.size() > 50000) cache.clear();
+        auto it = cache.find(texto);
+        if (it == cache.end()) {
+            QStaticText st(texto);
+            st.setTextFormat(Qt::PlainText);
+            st.prepare(QTransform(), f);
+            it = cache.insert(texto, st);
+        }
+        const QSizeF tamanho = it->size();
+        const QRect area = opcao.rect.adjusted(4, 0, -4, 0);
+        const double x = (alinhamento & Qt::AlignRight) ? area.right() + 1 - tamanho.width() : area.left();
+        const double y = area.top() + (area.height() - tamanho.height()) / 2;
+        // Only a text wider than its cell is clipped.
+        const bool corta = tamanho.width() > area.width();
+        if (corta) {
+            p->save();
+            p->setClipRect(area);
+        }
+        if (p->font() != f) p->setFont(f);
+        if (p->pen().color() != cor) p->setPen(cor);
+        p->drawStaticText(QPointF(x, y), *it);
+        if (corta) p->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
+        return edicao_->sizeHint(opcao, indice);
+    }
+    QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
+        return edicao_->createEditor(pai, opcao, indice);
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& indice) const override {
+        edicao_->setEditorData(editor, indice);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* modelo, const QModelIndex& indice) const override {
+        edicao_->setModelData(editor, modelo, indice);
+    }
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& opcao,
+                              const QModelIndex& indice) const override {
+        edicao_->updateEditorGeometry(editor, opcao, indice);
+    }
+
+protected:
+    // The editors' keys (Enter, the function keys) are the grid delegate's.
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        return static_cast<QObject*>(edicao_)->eventFilter(objeto, evento);
+    }
+
+private:
+    // The view's font and its bold form, made once.
+    const QFont& fonte_(const QFont& daVista, bool negrito) const {
+        if (!fontes_ || fontes_->first != daVista) {
+            QFont b = daVista;
+            b.setBold(true);
+            fontes_.emplace(daVista, b);
+            normais_.clear();
+            negritos_.clear();
+        }
+        return negrito ? fontes_->second : fontes_->first;
+    }
+
+    QAbstractItemDelegate* edicao_;
+    mutable std::optional<std::pair<QFont, QFont>> fontes_;
+    mutable QHash<QString, QStaticText> normais_, negritos_;
 };
 
 // The busy cursor for the time of a block.
@@ -299,6 +394,8 @@ void TFParam2::criaGrade() {
     grade_ = new GradeTabela(this);
     grade_->setObjectName("GrParam2");
     grade_->defineModelo(modelo_);
+    auto* pintura = new PinturaGrade(grade_->itemDelegate(), grade_);
+    for (int i = 0; i < modelo_->columnCount(); ++i) grade_->setItemDelegateForColumn(i, pintura);
     // The item descriptions only while the setting asks for them.
     const bool descricoesVisiveis = sessao_.configuracoes().exibirDescricaoVerbas == "S";
     for (int i = 0; i < modelo_->columnCount(); ++i)
