@@ -53,6 +53,22 @@ std::vector<Periodo> LePeriodos(Banco& banco, const std::string& nome, OrdemPara
     return r;
 }
 
+// Steps to the next month as the generation walks a period: month 0 (which
+// the month check accepts) is followed by month 1, December by January.
+void ProximoMesPeriodo(int& mes, int& ano) {
+    if (++mes > 12) {
+        mes = 1;
+        ++ano;
+    }
+}
+
+// How many month rows a period gives.
+int QuantidadeMeses(const Periodo& p) {
+    int n = 0;
+    for (int mes = p.mes1, ano = p.ano1; p.ano2 * 100 + p.mes2 >= ano * 100 + mes; ProximoMesPeriodo(mes, ano)) ++n;
+    return n;
+}
+
 // Sets a field only when the period row holds a value for it.
 void CopiaSePresente(Tabela& b, const char* campo, const Valor& v) {
     if (!v.nulo()) b[campo] = v;
@@ -60,7 +76,14 @@ void CopiaSePresente(Tabela& b, const char* campo, const Valor& v) {
 
 }  // namespace
 
-int Geracao::Gera(OrdemParametros ordem) {
+int Geracao::LinhasMensais() {
+    if (!banco_.existe(tabelaB_)) return 0;
+    Tabela b(banco_, tabelaB_);
+    b.abre(ModoAbertura::SomenteLeitura);
+    return b.quantidade();
+}
+
+int Geracao::Gera(OrdemParametros ordem, const ProgressoGeracao& progresso) {
     const std::vector<Periodo> periodos = LePeriodos(banco_, tabelaA_, ordem);
 
     // Every period row is checked before B is touched, so a refused row
@@ -69,6 +92,9 @@ int Geracao::Gera(OrdemParametros ordem) {
         if (p.ano2 * 100 + p.mes2 < p.ano1 * 100 + p.mes1) throw ErroKorva(MsgPeriodoInvalidoGeracao);
         if (!CodigoDtBaseConhecido(p.codigo)) throw ErroDados(MsgCodigoDtBaseInvalido(p.codigo));
     }
+    int total = 0;
+    for (const auto& p : periodos) total += QuantidadeMeses(p);
+    if (progresso) progresso(0, total);
 
     Tabela b(banco_, tabelaB_);
     b.abre(ModoAbertura::Exclusivo);
@@ -101,11 +127,8 @@ int Geracao::Gera(OrdemParametros ordem) {
             b["DtBase"] = dtBase_.CalculaDtBase(mes, ano, p.dtBase, p.codigo);
             b.grava();
             ++linhas;
-            ++mes;
-            if (mes > 12) {
-                mes = 1;
-                ++ano;
-            }
+            if (progresso) progresso(linhas, total);
+            ProximoMesPeriodo(mes, ano);
         }
     }
     transacao.confirma();

@@ -2,6 +2,7 @@
 // Generation of the month grid (table B) from the period rows (table A): one
 // month row per period row and month of its period, B emptied and refilled
 // as a whole in one transaction.
+#include <functional>
 #include <string>
 
 #include "parameters/OrdemParametros.h"
@@ -13,6 +14,14 @@ class CalculoDtBase;
 
 // The two-line message of a period that ends before it starts.
 inline constexpr const char* MsgPeriodoInvalidoGeracao = "Informado Algum Periodo Invalido.\nImpossivel Gravar...";
+// Asked before a generation that would replace month rows already there.
+inline constexpr const char* MsgConfirmaGeracao =
+    "Os parâmetros mês a mês existentes serão substituídos, inclusive as alterações feitas na tela Mês a Mês. "
+    "Deseja gerar novamente?";
+
+// Told as the month rows are written: rows written so far and how many the
+// generation writes in all (first with 0 before any row).
+using ProgressoGeracao = std::function<void(int feitas, int total)>;
 
 class Geracao {
 public:
@@ -25,7 +34,10 @@ public:
     // that ends before it starts fails with MsgPeriodoInvalidoGeracao, and a
     // code without a date rule with MsgCodigoDtBaseInvalido; either way, as
     // with any other failure (B in use elsewhere), B is left as it was.
-    int Gera(OrdemParametros ordem = OrdemParametros::SemOrdem);
+    int Gera(OrdemParametros ordem = OrdemParametros::SemOrdem, const ProgressoGeracao& progresso = {});
+
+    // Rows the month table holds now; 0 when it does not exist yet.
+    int LinhasMensais();
 
 private:
     Banco& banco_;

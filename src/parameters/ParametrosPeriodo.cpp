@@ -53,10 +53,11 @@ void ParametrosPeriodo::fecha() {
     tabela_->fecha();
 }
 
-int ParametrosPeriodo::geraMensais(const std::string& tabelaB, const CalculoDtBase& dtBase) {
+int ParametrosPeriodo::geraMensais(const std::string& tabelaB, const CalculoDtBase& dtBase,
+                                   const std::function<void(int, int)>& progresso) {
     if (tabela_->editando())
         throw ErroKorva("Grave ou cancele a linha em edição antes de gerar os parâmetros mensais.");
-    const int linhas = Geracao(banco_, nome_, tabelaB, dtBase).Gera(ordem_);
+    const int linhas = Geracao(banco_, nome_, tabelaB, dtBase).Gera(ordem_, progresso);
     tabela_->primeiro();
     return linhas;
 }

@@ -7,6 +7,7 @@
 //
 // A window binds its grid to `tabela()` and drives the dataset directly; the
 // command line and the tests do the same.
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -50,8 +51,10 @@ public:
 
     // "&Gerar Param. Mensais": rebuilds the month table `tabelaB` from these
     // rows in the grid's order (see Geracao) and returns the grid to its first
-    // row. Refused while a row is in edit or insert state.
-    int geraMensais(const std::string& tabelaB, const CalculoDtBase& dtBase);
+    // row. Refused while a row is in edit or insert state. `progresso` is
+    // told as the month rows are written.
+    int geraMensais(const std::string& tabelaB, const CalculoDtBase& dtBase,
+                    const std::function<void(int feitas, int total)>& progresso = {});
 
     // Rows of item 4 offer the salary-bases button in the Valor column.
     bool valorComBotao();
