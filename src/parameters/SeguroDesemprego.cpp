@@ -58,6 +58,33 @@ std::string SeguroDesemprego::LinhaSobrepor(int item, int mes, int ano) {
     return "Já existe item " + std::to_string(item) + " cadastrado para o mes " + MesAno(mes, ano) + ".";
 }
 
+std::string SeguroDesemprego::TextoItem(int codigo, const std::string& descricao) {
+    return descricao + "(" + Literais::ZerosEsquerdaInt(codigo, 3) + ")";
+}
+
+std::vector<ItemLista> SeguroDesemprego::ItensCatalogo(Banco& privado) {
+    Tabela t(privado, kTabelaRendimentos);
+    t.abre(ModoAbertura::SomenteLeitura);
+    t.defineIndice("IndDescRend");
+    std::vector<ItemLista> r;
+    for (t.primeiro(); !t.fim(); t.proximo()) {
+        const Valor& codigo = t.valor("Codigo");
+        if (codigo.nulo()) continue;
+        const int c = static_cast<int>(codigo.comoInteiro());
+        r.push_back({c, TextoItem(c, t.valor("DescRend").nulo() ? "" : t.valor("DescRend").comoTexto())});
+    }
+    t.fecha();
+    return r;
+}
+
+int SeguroDesemprego::PosicaoDoCodigo(const std::vector<ItemLista>& itens, const std::string& texto) {
+    const auto n = Numero(texto);
+    if (!n) return -1;
+    for (size_t i = 0; i < itens.size(); ++i)
+        if (itens[i].codigo == *n) return static_cast<int>(i);
+    return -1;
+}
+
 SeguroDesemprego::SeguroDesemprego(ParametrosPeriodo& periodo, TabelasReferencia& referencia, int dataBasePadrao)
     : periodo_(periodo), referencia_(referencia), dataBasePadrao_(dataBasePadrao) {}
 

@@ -8,11 +8,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "reference/TabelasReferencia.h"
 
 namespace korva {
 
+class Banco;
 class ParametrosPeriodo;
 
 class SeguroDesemprego {
@@ -59,6 +61,13 @@ public:
     static int LeMes(const std::string& texto);
     // First line of the overwrite question.
     static std::string LinhaSobrepor(int item, int mes, int ano);
+    // An item as the item box shows it: description + "(" + three-digit code + ")".
+    static std::string TextoItem(int codigo, const std::string& descricao);
+    // The drop-down of the item box: every item of the catalogue (in the
+    // private database) by description, each as TextoItem shows it.
+    static std::vector<ItemLista> ItensCatalogo(Banco& privado);
+    // Position of a code in that list; -1 when the text is not a code of it.
+    static int PosicaoDoCodigo(const std::vector<ItemLista>& itens, const std::string& texto);
 
     // `periodo` is the open period dataset of the calculation; `dataBasePadrao`
     // the lawsuit's default base-date code (50 asks the date of each row).
