@@ -16,7 +16,10 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+
+#include <functional>
 
 #include <memory>
 
@@ -123,6 +126,28 @@ class TFParam2Test : public QObject {
         }
         if (editor) QTest::keyClick(editor, Qt::Key_Return);
     }
+
+    // Runs `acao` on the next modal dialog that comes up (within 3 s) and remembers its name.
+    void quandoModal(const std::function<void(QWidget*)>& acao) {
+        auto nome = std::make_shared<QString>();
+        auto* relogio = new QTimer(janela.get());
+        auto tentativas = std::make_shared<int>(0);
+        QObject::connect(relogio, &QTimer::timeout, relogio, [relogio, nome, tentativas, acao, this] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (w && w != janela.get() && !qobject_cast<QMessageBox*>(w)) {
+                *nome = w->objectName();
+                relogio->stop();
+                acao(w);
+                relogio->deleteLater();
+            } else if (++*tentativas > 150) {
+                relogio->stop();
+                relogio->deleteLater();
+            }
+        });
+        relogio->start(20);
+        nomeModal_ = nome;
+    }
+    std::shared_ptr<QString> nomeModal_;
 
     void esperaMensagens() { QTest::qWait(450); registro.mensagens.clear(); }
 
@@ -335,6 +360,70 @@ private slots:
         QCOMPARE(b().valor("Base").comoInteiro(), int64_t{15});
         QCOMPARE(celula(modelo()->colunaDoCampo("Base") + 1).isEmpty(), false);  // its description
         janela->navegador()->aciona(NavegadorTabela::Cancelar);
+    }
+
+    void valorDoItem4AbreAsBasesDoMes() {
+        // Table I is gone: the button makes it again before opening the bases.
+        {
+            ConjuntoCalculo conjunto(sessao().privado(), [] { return 100; });
+            conjunto.defineAtual(calculo.execucao.diretorio, calculo.execucao.arquivo);
+            conjunto.ExcluiTabela(conjunto.CaminhoDiretorio(),
+                                  ConjuntoCalculo::NomeCurto('I', calculo.execucao.arquivo) + ".db");
+        }
+        QVERIFY(!sessao().privado().existe(calculo.tabela('I')));
+        abre();
+        janela->navegador()->aciona(NavegadorTabela::Inserir);
+        b()["Item"] = 4;
+        b()["Mes"] = 6;
+        b()["Ano"] = 2022;
+        b()["Valor"] = 123.0;
+        janela->navegador()->aciona(NavegadorTabela::Gravar);
+        QVERIFY2(!b().editando(), qPrintable(registro.mensagens.join('|')));
+        QVERIFY(b().valor("Valor").nulo());  // only the calculation gives item 4 its value
+        grade()->setCurrentIndex(modelo()->index(modelo()->linhaAtual(), modelo()->colunaDoCampo("Valor")));
+        quandoModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+        QTest::keyClick(grade(), Qt::Key_F9);
+        QTRY_COMPARE_WITH_TIMEOUT(*nomeModal_, Q("TFBasesSalariais"), 3000);
+        QVERIFY(sessao().privado().existe(calculo.tabela('I')));
+        QVERIFY(registro.mensagens.isEmpty());
+        // Another item's Valor has no button.
+        vaiPara(10);
+        quandoModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+        QTest::keyClick(grade(), Qt::Key_F9);
+        QTest::qWait(100);
+        QVERIFY(nomeModal_->isEmpty());
+    }
+
+    void dataBasePeloCalendario() {
+        abre();
+        vaiPara(20);
+        const Data antes = b().valor("DtBase").comoData();
+        grade()->setCurrentIndex(modelo()->index(modelo()->linhaAtual(), modelo()->colunaDoCampo("DtBase")));
+        quandoModal([](QWidget* w) {
+            w->findChild<QPushButton*>("BtProximoMes")->click();
+            w->findChild<QPushButton*>("BtOk")->click();
+        });
+        QTest::keyClick(grade(), Qt::Key_F9);
+        QCOMPARE(*nomeModal_, Q("TFPegaData"));
+        QVERIFY(b().editando());
+        const Data escolhida = b().valor("DtBase").comoData();
+        QCOMPARE(escolhida.mes(), antes.mes() % 12 + 1);
+        // With the typed-date code the chosen date is kept on store.
+        QVERIFY(modelo()->defineCampo("CodDataBasePadrao", Valor(int64_t{50})));
+        janela->navegador()->aciona(NavegadorTabela::Gravar);
+        QVERIFY2(!b().editando(), qPrintable(registro.mensagens.join('|')));
+        QCOMPARE(b().valor("DtBase").comoData(), escolhida);
+        QVERIFY(!b().valor("Calculado").comoLogico());
+    }
+
+    void substituirAbreODialogoSobreAGrade() {
+        abre();
+        quandoModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+        QTest::mouseClick(janela->findChild<QPushButton*>("BtSubstituir"), Qt::LeftButton);
+        QCOMPARE(*nomeModal_, Q("TFProcurarESubstituir"));
+        QVERIFY(registro.mensagens.isEmpty());
+        QCOMPARE(total(), totalDaTabela());
+        QVERIFY(janela->findChild<QPushButton*>("BtCalculo")->isEnabled());
     }
 
     void calculoPelaJanela() {
