@@ -103,23 +103,35 @@ private:
 // The painting of the grid's cells, for grids of tens of thousands of rows:
 // the text of a cell laid out once per distinct text and font (dates,
 // codes, descriptions and many amounts repeat from month to month) and
-// drawn from that layout, the current cell highlighted. Editing stays with
-// the grid's own delegate, to which everything else is handed.
+// drawn from that layout; the tint of alternate rows, the grid lines and the
+// current cell's highlight as plain fills. Editing stays with the grid's own
+// delegate, to which everything else is handed.
 class PinturaGrade : public QStyledItemDelegate {
 public:
-    PinturaGrade(QAbstractItemDelegate* edicao, QObject* pai) : QStyledItemDelegate(pai), edicao_(edicao) {}
+    PinturaGrade(QAbstractItemDelegate* edicao, QColor linhas, QObject* pai)
+        : QStyledItemDelegate(pai), edicao_(edicao), linhas_(linhas) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
         const bool selecionada = opcao.state & QStyle::State_Selected;
         const QPalette::ColorGroup grupo = opcao.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
-        if (selecionada) p->fillRect(opcao.rect, opcao.palette.brush(grupo, QPalette::Highlight));
+        const QRect& r = opcao.rect;
+        // The grid: the cell's right and bottom lines.
+        p->fillRect(QRect(r.right(), r.top(), 1, r.height()), linhas_);
+        p->fillRect(QRect(r.left(), r.bottom(), r.width() - 1, 1), linhas_);
+        const QRect celula = r.adjusted(0, 0, -1, -1);
+        if (selecionada) p->fillRect(celula, opcao.palette.brush(grupo, QPalette::Highlight));
+        else if (indice.row() % 2) p->fillRect(celula, opcao.palette.brush(grupo, QPalette::AlternateBase));
         const QString texto = indice.data(Qt::DisplayRole).toString();
         if (texto.isEmpty()) return;
-        const QVariant fonte = indice.data(Qt::FontRole);
-        const bool negrito = fonte.isValid() && qvariant_cast<QFont>(fonte).bold();
         QColor cor = opcao.palette.color(grupo, selecionada ? QPalette::HighlightedText : QPalette::Text);
-        if (!selecionada)
-            if (const QVariant frente = indice.data(Qt::ForegroundRole); frente.isValid()) cor = qvariant_cast<QBrush>(frente).color();
+        const QVariant frente = indice.data(Qt::ForegroundRole);
+        if (frente.isValid() && !selecionada) cor = qvariant_cast<QBrush>(frente).color();
+        // Only a red amount can be bold (the Valor column).
+        bool negrito = false;
+        if (frente.isValid()) {
+            const QVariant fonte = indice.data(Qt::FontRole);
+            negrito = fonte.isValid() && qvariant_cast<QFont>(fonte).bold();
+        }
         const int alinhamento = indice.data(Qt::TextAlignmentRole).toInt();
 
         const QFont& f = fonte_(opcao.font, negrito);  // first: a new font empties the layouts
@@ -133,7 +145,7 @@ public:
             it = cache.insert(texto, st);
         }
         const QSizeF tamanho = it->size();
-        const QRect area = opcao.rect.adjusted(4, 0, -4, 0);
+        const QRect area = celula.adjusted(4, 0, -4, 0);
         const double x = (alinhamento & Qt::AlignRight) ? area.right() + 1 - tamanho.width() : area.left();
         const double y = area.top() + (area.height() - tamanho.height()) / 2;
         // Only a text wider than its cell is clipped.
@@ -185,6 +197,7 @@ private:
     }
 
     QAbstractItemDelegate* edicao_;
+    QColor linhas_;
     mutable std::optional<std::pair<QFont, QFont>> fontes_;
     mutable QHash<QString, QStaticText> normais_, negritos_;
 };
@@ -394,8 +407,17 @@ void TFParam2::criaGrade() {
     grade_ = new GradeTabela(this);
     grade_->setObjectName("GrParam2");
     grade_->defineModelo(modelo_);
-    auto* pintura = new PinturaGrade(grade_->itemDelegate(), grade_);
-    for (int i = 0; i < modelo_->columnCount(); ++i) grade_->setItemDelegateForColumn(i, pintura);
+    {
+        // The grid lines and the tint of alternate rows are painted with the cells.
+        QStyleOptionViewItem opcao;
+        opcao.initFrom(grade_);
+        const QColor linhas = QColor::fromRgba(
+            static_cast<QRgb>(grade_->style()->styleHint(QStyle::SH_Table_GridLineColor, &opcao, grade_)));
+        auto* pintura = new PinturaGrade(grade_->itemDelegate(), linhas, grade_);
+        for (int i = 0; i < modelo_->columnCount(); ++i) grade_->setItemDelegateForColumn(i, pintura);
+        grade_->setShowGrid(false);
+        grade_->setAlternatingRowColors(false);
+    }
     // The item descriptions only while the setting asks for them.
     const bool descricoesVisiveis = sessao_.configuracoes().exibirDescricaoVerbas == "S";
     for (int i = 0; i < modelo_->columnCount(); ++i)
