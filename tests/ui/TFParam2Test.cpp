@@ -214,6 +214,40 @@ private slots:
         teste::GuardaTela(janela.get(), "TFParam2");
     }
 
+    void figuraSemIndiceFicaVaziaEAvisaUmaVez() {
+        // A result row dated before the delivered daily index.
+        {
+            Tabela t(sessao().privado(), calculo.tabela('B'));
+            t.abre();
+            QVERIFY(t.localiza({"Item", "VFM"}, {Valor(int64_t{12}), Valor(std::string("D"))}));
+            t.edita();
+            t["CodDataBasePadrao"] = 50;
+            t["DtBase"] = Data::de(1990, 1, 15);
+            t["Calculado"] = true;
+            t.grava();
+        }
+        abre();
+        QTest::qWait(50);
+        QCOMPARE(total(), Q("Total: erro"));
+        QCOMPARE(registro.mensagens.size(), 1);
+        QVERIFY2(registro.mensagens[0].startsWith(Q("ERRO - Não há índice de atualização diária para 15/01/1990")),
+                 qPrintable(registro.mensagens[0]));
+        // The row shows empty figures, however often it is painted.
+        QVERIFY(b().localiza({"DtBase"}, {Valor(Data::de(1990, 1, 15))}));
+        QApplication::processEvents();
+        QCOMPARE(celula(colunaTitulo(Q("Ind. Atualização"))), QString());
+        QCOMPARE(celula(colunaTitulo(Q("Total"))), QString());
+        for (int i = 0; i < 3; ++i) {
+            grade()->viewport()->repaint();
+            QApplication::processEvents();
+        }
+        QTest::qWait(500);
+        QCOMPARE(registro.mensagens.size(), 1);
+        // Other rows keep their figures.
+        vaiPara(13);
+        QVERIFY(!celula(colunaTitulo(Q("Total"))).isEmpty());
+    }
+
     void descricoesSoComAOpcao() {
         sessao().configuracoes().exibirDescricaoVerbas = "N";
         abre();
