@@ -33,7 +33,7 @@
 namespace korva::teste {
 
 // The messages shown through the error handler (DefineApresentacao).
-class RegistroMensagens : public ui::ApresentacaoErros {
+class RegistroMensagens : public ApresentacaoErros {
 public:
     void beep() override {}
     void mostraInformacao(const std::string& t) override { mensagens.append(QString::fromStdString(t)); }
