@@ -31,7 +31,11 @@ using korva::ApresentacaoErros;
 #include "app/ui/TratamentoErros.h"
 #include "parameters/Geracao.h"
 #include "parameters/ParametrosPeriodo.h"
+#include <QCalendarWidget>
+
+#include "parameters/ui/TFBasesSalariais.h"
 #include "parameters/ui/TFListRend.h"
+#include "parameters/ui/TFPegaData.h"
 #include "parameters/ui/TFParam1.h"
 #include "parameters/ui/TFParam2.h"
 #include "storage/Tabela.h"
@@ -210,7 +214,7 @@ private slots:
         QCOMPARE(tabela().valor("Item").comoInteiro(), int64_t{110});
         QCOMPARE(tabela().valor("Base").comoInteiro(), int64_t{2});
         QTest::mouseClick(navegador("BtCancelar"), Qt::LeftButton);
-        teste::GuardaTela(janela.get(), QStringLiteral("TFParam1"));
+        teste::GuardaTela(janela.get(), QStringLiteral("TFParam1-digitadas"));
     }
 
     void recusasMantemALinhaEmEdicao() {
@@ -301,6 +305,60 @@ private slots:
         QTest::mouseClick(navegador("BtCancelar"), Qt::LeftButton);
     }
 
+    void botoesDasColunas() {
+        esvaziaA();
+        Banco& privado = inst->sessao->privado();
+        if (privado.existe(calculo.tabela('I'))) privado.excluiTabela(calculo.tabela('I'));
+        abre();
+        insere();
+        digita("Item", "4");
+        digita("Mes1", "1");
+        digita("Ano1", "2022");
+        grava();
+        QVERIFY2(registro.mensagens.isEmpty(), qPrintable(mensagens()));
+        auto* botao = janela->findChild<QToolButton*>("BtCelula");
+        grade().setCurrentIndex(modelo().index(modelo().linhaAtual(), modelo().colunaDoCampo("Mes1")));
+        QVERIFY(botao->isHidden());
+        // The Valor of a salary-bases row opens the bases, creating table I first.
+        grade().setCurrentIndex(modelo().index(modelo().linhaAtual(), modelo().colunaDoCampo("Valor")));
+        QVERIFY(!botao->isHidden());
+        int bases = 0;
+        QTimer fecha;
+        connect(&fecha, &QTimer::timeout, this, [&] {
+            if (auto* j = qobject_cast<TFBasesSalariais*>(QApplication::activeModalWidget())) {
+                ++bases;
+                j->done(QDialog::Rejected);
+            }
+        });
+        fecha.start(20);
+        QTest::mouseClick(botao, Qt::LeftButton);
+        QCOMPARE(bases, 1);
+        QVERIFY(privado.existe(calculo.tabela('I')));
+        QVERIFY2(registro.mensagens.isEmpty(), qPrintable(mensagens()));
+
+        // The date picker of Dt. Base: "OK" puts the date into the row, Cancela leaves it.
+        auto escolhe = [&](const QDate& data, const char* nomeBotao) {
+            QTimer::singleShot(50, this, [data, nomeBotao] {
+                auto* picker = qobject_cast<TFPegaData*>(QApplication::activeModalWidget());
+                if (!picker) return;
+                picker->findChild<QCalendarWidget*>("Calendario")->setSelectedDate(data);
+                picker->findChild<QPushButton*>(nomeBotao)->click();
+            });
+            grade().setCurrentIndex(modelo().index(modelo().linhaAtual(), modelo().colunaDoCampo("DtBase")));
+            QTest::keyClick(&grade(), Qt::Key_F9);
+        };
+        escolhe(QDate(2023, 3, 15), "BtCancela");
+        QCOMPARE(tabela().estado(), EstadoTabela::Navegacao);
+        QVERIFY(tabela().valor("DtBase").nulo());
+        escolhe(QDate(2023, 3, 15), "BtOk");
+        QCOMPARE(tabela().estado(), EstadoTabela::Edicao);
+        QCOMPARE(celula("DtBase"), Q("15/03/2023"));
+        tabela()["CodDataBasePadrao"] = CodigoDtBaseDigitada;
+        grava();
+        QVERIFY2(registro.mensagens.isEmpty(), qPrintable(mensagens()));
+        QCOMPARE(tabela().valor("DtBase").comoData(), Data::de(2023, 3, 15));
+    }
+
     void ordemGuardadaNaConfiguracao() {
         inst->sessao->configuracoes().ordenacaoParametros1 = 0;
         abre();
@@ -323,6 +381,9 @@ private slots:
         abre();
         QCOMPARE(controle<QComboBox>("CbOrdem")->currentText(), Q("Item"));
         QCOMPARE(janela->periodo().ordem(), OrdemParametros::Item);
+        teste::GuardaTela(janela.get(), QStringLiteral("TFParam1"));
+        grade().scrollTo(modelo().index(0, modelo().columnCount() - 1));
+        teste::GuardaTela(janela.get(), QStringLiteral("TFParam1-direita"));
     }
 
     void comandosDesabilitadosDuranteEdicao() {

@@ -235,7 +235,7 @@ void TFParam1::criaGrade() {
     auto descricaoColuna = [&](const QString& titulo, const char* campo) {
         ColunaGrade c;
         c.titulo = titulo;
-        c.largura = 26;
+        c.largura = 30;
         c.somenteLeitura = true;
         c.calcula = descricaoDe(campo);
         return c;
@@ -254,7 +254,7 @@ void TFParam1::criaGrade() {
     colunas.push_back(Coluna("Ano1", QStringLiteral("Ano1"), 4, "0000"));
     colunas.push_back(Coluna("Mes2", QStringLiteral("Mes2"), 3, "#0"));
     colunas.push_back(Coluna("Ano2", QStringLiteral("Ano2"), 4, "0000"));
-    colunas.push_back(letra("VFM", QStringLiteral("VFMC"), 9,
+    colunas.push_back(letra("VFM", QStringLiteral("VFMC"), 5,
                             {QStringLiteral("Valor"), QStringLiteral("Fator"), QStringLiteral("Média"),
                              QStringLiteral("Comissões")}));
     colunas.push_back(Coluna("Valor", QStringLiteral("Valor"), 13, "###,###,##0.00"));
@@ -276,7 +276,7 @@ void TFParam1::criaGrade() {
     colunas.push_back(dataBase);
     colunas.push_back(Coluna("DtBase", QStringLiteral("Dt. Base"), 10, "dd/mm/yyyy"));
     colunas.push_back(letra("INSS", QStringLiteral("INSS"), 4, {QStringLiteral("Sim"), QStringLiteral("Não")}));
-    colunas.push_back(letra("Diferenca", QStringLiteral("Dif."), 9, {QStringLiteral("Zerar"), QStringLiteral("Compensar")}));
+    colunas.push_back(letra("Diferenca", QStringLiteral("Dif."), 5, {QStringLiteral("Zerar"), QStringLiteral("Compensar")}));
 
     modelo_ = new ModeloParam1(t, std::move(colunas), this);
     grade_ = new GradeTabela(this);
