@@ -322,6 +322,7 @@ private slots:
         // The Valor of a salary-bases row opens the bases, creating table I first.
         grade().setCurrentIndex(modelo().index(modelo().linhaAtual(), modelo().colunaDoCampo("Valor")));
         QVERIFY(!botao->isHidden());
+        teste::GuardaTela(janela.get(), QStringLiteral("TFParam1-botao"));
         int bases = 0;
         QTimer fecha;
         connect(&fecha, &QTimer::timeout, this, [&] {

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <exception>
 
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
@@ -321,6 +322,7 @@ void TFParam1::criaGrade() {
     btCelula_->setObjectName("BtCelula");
     btCelula_->setText(QStringLiteral("..."));
     btCelula_->setFocusPolicy(Qt::NoFocus);
+    btCelula_->setToolTip(QStringLiteral("Escolher (F9)"));
     btCelula_->setCursor(Qt::ArrowCursor);
     btCelula_->hide();
     connect(btCelula_, &QToolButton::clicked, this, [this] { acionaBotaoCelula(); });
@@ -466,7 +468,8 @@ void TFParam1::gera() {
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
 
-    bool gerou = false;
+    // The failure is shown once the normal cursor is back.
+    std::exception_ptr falha;
     {
         CursorOcupado ocupado;
         QProgressDialog progresso(QStringLiteral("Gerando parâmetros mês a mês..."), QString(), 0, 1, this);
@@ -477,7 +480,7 @@ void TFParam1::gera() {
         progresso.setMinimumDuration(400);
         progresso.setAutoClose(false);
         progresso.setAutoReset(false);
-        gerou = Protegido(this, [&] {
+        try {
             periodo_->geraMensais(tabelaB, *dtBase_, [&](int feitas, int total) {
                 if (feitas == 0) {
                     progresso.setMaximum(std::max(total, 1));
@@ -486,9 +489,13 @@ void TFParam1::gera() {
                     progresso.setValue(feitas);
                 }
             });
-        });
+        } catch (...) {
+            falha = std::current_exception();
+        }
         progresso.close();
     }
+    const bool gerou = !falha;
+    if (falha) Protegido(this, [&] { std::rethrow_exception(falha); });
     grade_->setCurrentIndex(modelo_->index(modelo_->linhaAtual(), std::max(grade_->currentIndex().column(), 0)));
     if (gerou && ckMostrarMesAMes_->isChecked()) mesAMes();
 }
