@@ -18,14 +18,10 @@
 #include "cli/SaidaRelatorio.h"
 #include "reference/TabelasReferencia.h"
 #include "reports/ImpressaoCalculo.h"
-#include "reports/RelatorioCalculo.h"
+#include "reports/ProducaoRelatorios.h"
 #include "reports/RelatorioCatalogo.h"
-#include "reports/RelatorioParametros.h"
-#include "reports/RelatorioResumo.h"
-#include "reports/RelatorioVerbasCalculadas.h"
 #include "results/CorrecaoJuros.h"
 #include "results/ExecucaoCalculo.h"
-#include "results/RemessaINSS.h"
 #include "storage/Banco.h"
 #include "util/Erros.h"
 
@@ -41,55 +37,14 @@ const std::map<std::string, OpcaoImpressao>& Tipos() {
     return tipos;
 }
 
-// Lays the chosen report out and writes it to the output file.
-class GeradorArquivo : public GeradorRelatorios {
+// The output file as the destination of the laid-out reports.
+class DestinoArquivo : public DestinoRelatorio {
 public:
-    GeradorArquivo(Sessao& sessao, Banco& temp, TabelasReferencia& referencia, CorrecaoJuros& correcao,
-                   SaidaRelatorio& saida)
-        : sessao_(sessao), temp_(temp), referencia_(referencia), correcao_(correcao), saida_(saida) {}
-
-    int paginas = 0;
-    std::vector<std::string> avisos;  // told by the layouts (a missing INSS bracket row)
-
-    void parametros(const ParametrosExecucao& p, const CabecalhoRelatorio& cab) override {
-        const DadosParametros dados = LeParametrosPeriodo(sessao_.privado(), p);
-        grava(DiagramaParametros(dados, cab, versao(), saida_.medidor()), kTituloParametros);
-    }
-
-    TotaisExecucao calculo(OpcaoImpressao tipo, const ParametrosExecucao& p, const CabecalhoRelatorio& cab,
-                           bool adicionarINSSRecte) override {
-        const TipoRelatorioCalculo t = tipo == OpcaoImpressao::Detalhado  ? TipoRelatorioCalculo::Detalhado
-                                       : tipo == OpcaoImpressao::Resumido ? TipoRelatorioCalculo::Resumido
-                                                                          : TipoRelatorioCalculo::INSS;
-        ParametrosExecucao execucao = p;
-        execucao.adicionarINSSRecte = adicionarINSSRecte;
-        TotaisExecucao totais;
-        const Documento d = ProduzCalculo(t, sessao_.privado(), referencia_, correcao_, execucao, cab,
-                                          sessao_.configuracoes(), saida_.medidor(), &totais,
-                                          [this](const std::string& m) { avisos.push_back(m); });
-        grava(d, "Relatório de Cálculo");
-        return totais;
-    }
-
-    void resumo(const ParametrosExecucao& p, const CabecalhoRelatorio& cab, bool adicionarINSSRecte) override {
-        grava(ProduzResumo(temp_, sessao_.privado(), referencia_, correcao_, p, adicionarINSSRecte, cab,
-                           versao(), saida_.medidor()),
-              kTituloResumo);
-    }
-
-    void verbas(const ParametrosExecucao& p, const CabecalhoRelatorio& cab) override {
-        grava(ProduzVerbasCalculadas(sessao_.privado(), correcao_, p, cab, versao(), saida_.medidor()),
-              kTituloVerbasCalculadas);
-    }
+    explicit DestinoArquivo(SaidaRelatorio& saida) : saida_(saida) {}
+    const Medidor& medidor() const override { return saida_.medidor(); }
+    void entrega(const Documento& d, const std::string& titulo, OpcaoImpressao) override { saida_.grava(d, titulo); }
 
 private:
-    std::string versao() const { return sessao_.configuracoes().versao; }
-    void grava(const Documento& d, const std::string& titulo) { paginas = saida_.grava(d, titulo); }
-
-    Sessao& sessao_;
-    Banco& temp_;
-    TabelasReferencia& referencia_;
-    CorrecaoJuros& correcao_;
     SaidaRelatorio& saida_;
 };
 
@@ -127,25 +82,14 @@ void RegistraRelatorioCalculo(CLI::App& app, Contexto& ctx) {
                                                           o->chave.grupo);
         TabelasReferencia referencia(sessao.compartilhado());
         CorrecaoJuros correcao(sessao.privado(), referencia);
-        // The lawsuit summary table lives in the data folder: the program's
-        // own folder may not be writable.
-        Banco temp("Temp", ctx.ambiente().pastaDados);
-        GeradorArquivo gerador(sessao, temp, referencia, correcao, saida);
+        const std::unique_ptr<Banco> temp = AbreBancoTemp(ctx.ambiente());
+        const Configuracoes& cfg = sessao.configuracoes();
+        DestinoArquivo destino(saida);
+        ProducaoRelatorios gerador(sessao.privado(), *temp, referencia, correcao, cfg, destino);
 
         std::vector<std::string>& avisos = gerador.avisos;
-        const Configuracoes& cfg = sessao.configuracoes();
-        ContextoImpressao ci;
-        ci.privado = &sessao.privado();
-        ci.temp = &temp;
-        ci.referencia = &referencia;
-        ci.configuracoes = &cfg;
-        ci.hoje = Data::hoje();
+        ContextoImpressao ci = ContextoImpressaoDe(sessao.privado(), *temp, referencia, cfg);
         ci.lembrete = [] { return true; };  // asked for by name: nothing to remind
-        ci.gravaRemessa = [&](const ParametrosExecucao& e) {
-            return GravaRemessa(sessao.privado(), e.processo, e.codRecte, e.diretorio, e.arquivo,
-                                PastaRemessa(cfg.diretorioINSS, sessao.privado().pasta()),
-                                cfg.periodoManutencaoArquivos);
-        };
         ci.aviso = [&](const std::string& m) { avisos.push_back(m); };
 
         if (!ExecutaImpressao(Tipos().at(o->tipo), p, ci, gerador)) {
