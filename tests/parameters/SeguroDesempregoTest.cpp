@@ -100,6 +100,22 @@ TEST_F(SeguroTeste, BeneficioPelasFaixas) {
     }
 }
 
+TEST_F(SeguroTeste, ListaDeItensPelaDescricao) {
+    verba(7, "adicional");           // lower case sorts with the others
+    verba(892, "Diferença de Seguro");
+    const auto itens = SeguroDesemprego::ItensCatalogo(banco);
+    std::vector<std::string> textos;
+    for (const auto& i : itens) textos.push_back(i.nome);
+    EXPECT_EQ(textos, (std::vector<std::string>{"adicional(007)", "Diferença de Seguro(892)", "Seguro Desemprego(150)",
+                                                "Seguro Desemprego Pago(151)"}));
+    EXPECT_EQ(SeguroDesemprego::PosicaoDoCodigo(itens, "892"), 1);
+    EXPECT_EQ(SeguroDesemprego::PosicaoDoCodigo(itens, " 7 "), 0);
+    EXPECT_EQ(SeguroDesemprego::PosicaoDoCodigo(itens, "007"), 0);
+    EXPECT_EQ(SeguroDesemprego::PosicaoDoCodigo(itens, "8"), -1);
+    EXPECT_EQ(SeguroDesemprego::PosicaoDoCodigo(itens, ""), -1);
+    EXPECT_EQ(SeguroDesemprego::PosicaoDoCodigo(itens, "15a"), -1);
+}
+
 TEST_F(SeguroTeste, CaixasDeMesEAno) {
     EXPECT_EQ(SeguroDesemprego::NormalizaAno("4"), 2004);
     EXPECT_EQ(SeguroDesemprego::NormalizaAno(""), 2000);

@@ -29,11 +29,17 @@ ColunaGrade ColunaBase(const char* campo, const QString& titulo, int largura, co
 
 JanelaBasesMensais::JanelaBasesMensais(QWidget* pai) : QDialog(pai) { setModal(true); }
 
-JanelaBasesMensais::~JanelaBasesMensais() {
+JanelaBasesMensais::~JanelaBasesMensais() { desmonta(); }
+
+void JanelaBasesMensais::desmonta() {
     // The views and the model go before the dataset they observe.
     delete grade_;
     delete navegador_;
     delete modelo_;
+    grade_ = nullptr;
+    navegador_ = nullptr;
+    modelo_ = nullptr;
+    bases_ = nullptr;
 }
 
 void JanelaBasesMensais::monta(BasesMensais& bases, std::vector<ColunaGrade> colunas, QWidget* topo) {
@@ -43,6 +49,7 @@ void JanelaBasesMensais::monta(BasesMensais& bases, std::vector<ColunaGrade> col
     grade_ = new GradeTabela(this);
     grade_->setObjectName("GrBases");
     grade_->defineModelo(modelo_);
+    grade_->horizontalHeader()->setStretchLastSection(true);
     grade_->defineTeclas([this](int tecla, int coluna) {
         if (tecla == Qt::Key_F3) return bases_->copiaCampo(modelo_->coluna(coluna).campo);
         if (tecla == Qt::Key_F4) return bases_->copiaLinha();

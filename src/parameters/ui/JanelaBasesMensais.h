@@ -36,6 +36,9 @@ protected:
     // Builds the grid and the navigator over the core's open dataset; `topo`
     // (may be null) goes above the grid.
     void monta(BasesMensais& bases, std::vector<ColunaGrade> colunas, QWidget* topo);
+    // Frees the views and the model; the derived window calls it in its
+    // destructor, before the core (and its dataset) goes.
+    void desmonta();
     // Called after every change of the dataset's state.
     virtual void estadoMudou() {}
 

@@ -22,6 +22,6 @@ TFBasesSalariais::TFBasesSalariais(Sessao& sessao, const std::string& tabelaI, i
     monta(*bases_, std::move(colunas), nullptr);
 }
 
-TFBasesSalariais::~TFBasesSalariais() = default;
+TFBasesSalariais::~TFBasesSalariais() { desmonta(); }
 
 }  // namespace korva::ui

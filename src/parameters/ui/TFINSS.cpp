@@ -46,7 +46,7 @@ TFINSS::TFINSS(Sessao& sessao, const std::string& tabelaD, const std::string& ta
     estadoMudou();
 }
 
-TFINSS::~TFINSS() = default;
+TFINSS::~TFINSS() { desmonta(); }
 
 void TFINSS::estadoMudou() { btBuscar_->setEnabled(bases_->comandosHabilitados()); }
 
