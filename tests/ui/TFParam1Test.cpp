@@ -16,11 +16,7 @@
 
 #include <memory>
 
-#include "storage/Excecoes.h"
-// The shared test support names the error presentation through korva::ui.
-namespace korva::ui {
-using korva::ApresentacaoErros;
-}
+#include "storage/Excecoes.h"  // the error presenter the shared test support derives from
 #include "apoio/JanelasTeste.h"
 #include "app/Configuracoes.h"
 #include "app/ui/AplicacaoKorva.h"
