@@ -141,7 +141,7 @@ private slots:
         });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* imprimir = w.findChild<QPushButton*>(QStringLiteral("btImprimir"));
+        auto* imprimir = w.findChild<QPushButton*>(QStringLiteral("BtImprimir"));
         QCOMPARE(imprimir->text(), QStringLiteral("&Imprimir"));
         QTest::mouseClick(imprimir, Qt::LeftButton);
         QCOMPARE(chamadas, 1);
@@ -168,7 +168,7 @@ private slots:
         w.ultima();
         w.ampliar();
         QCOMPARE(w.paginaAtual(), 0);
-        QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("btImprimir"))->isEnabled());
+        QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("BtImprimir"))->isEnabled());
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("folha"))->text(), QStringLiteral("Relatório sem páginas."));
     }
 };

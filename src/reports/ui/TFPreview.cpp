@@ -2,8 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include <QAbstractSpinBox>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -22,6 +28,8 @@
 #include <QVBoxLayout>
 
 #include "app/ui/Mensagens.h"
+#include "app/ui/TratamentoErros.h"
+#include "reports/render/GravaPdf.h"
 #include "reports/render/Imprime.h"
 #include "reports/render/PintaPagina.h"
 #include "util/Erros.h"
@@ -44,10 +52,26 @@ QToolButton* Botao(const QString& texto, const QString& dica, QWidget* pai) {
     return b;
 }
 
+std::function<QString(const QString&)>& ArquivoPdfTeste() {
+    static std::function<QString(const QString&)> escolha;
+    return escolha;
+}
+
+// The folder of the last PDF written, proposed again next time.
+QString& PastaPdf() {
+    static QString pasta;
+    return pasta;
+}
+
 }  // namespace
+
+void TFPreview::DefineArquivoPdfTeste(std::function<QString(const QString&)> escolha) {
+    ArquivoPdfTeste() = std::move(escolha);
+}
 
 TFPreview::TFPreview(Documento documento, const QString& titulo, QWidget* pai)
     : QDialog(pai), documento_(std::move(documento)) {
+    setObjectName(QStringLiteral("TFPreview"));
     setWindowTitle(titulo);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -73,11 +97,27 @@ TFPreview::TFPreview(Documento documento, const QString& titulo, QWidget* pai)
     auto* btLargura = Botao(QStringLiteral("&Largura"), QStringLiteral("Ajusta à largura da página"), this);
     auto* btPagina = Botao(QStringLiteral("Página &inteira"), QStringLiteral("Mostra a página inteira"), this);
     auto* btImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
-    btImprimir->setObjectName(QStringLiteral("btImprimir"));
+    btImprimir->setObjectName(QStringLiteral("BtImprimir"));
     btImprimir->setToolTip(QStringLiteral("Envia relatório para impressora"));
     btImprimir->setAutoDefault(false);
+    auto* btSalvarPdf = new QPushButton(QStringLiteral("Salvar PDF..."), this);
+    btSalvarPdf->setObjectName(QStringLiteral("BtSalvarPdf"));
+    btSalvarPdf->setToolTip(QStringLiteral("Grava o relatório em um arquivo PDF"));
+    btSalvarPdf->setAutoDefault(false);
     auto* btFechar = new QPushButton(QStringLiteral("&Fechar"), this);
+    btFechar->setObjectName(QStringLiteral("BtFechar"));
     btFechar->setAutoDefault(false);
+    situacao_ = new QLabel(this);
+    situacao_->setObjectName(QStringLiteral("LbSituacao"));
+    situacao_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long path never widens the bar
+    btPrimeira_->setObjectName(QStringLiteral("BtPrimeira"));
+    btAnterior_->setObjectName(QStringLiteral("BtAnterior"));
+    btProxima_->setObjectName(QStringLiteral("BtProxima"));
+    btUltima_->setObjectName(QStringLiteral("BtUltima"));
+    btReduzir_->setObjectName(QStringLiteral("BtReduzir"));
+    btAmpliar_->setObjectName(QStringLiteral("BtAmpliar"));
+    btLargura->setObjectName(QStringLiteral("BtLargura"));
+    btPagina->setObjectName(QStringLiteral("BtPagina"));
 
     for (QWidget* w : {static_cast<QWidget*>(btPrimeira_), static_cast<QWidget*>(btAnterior_),
                        static_cast<QWidget*>(caixaPagina_), static_cast<QWidget*>(btProxima_),
@@ -88,8 +128,10 @@ TFPreview::TFPreview(Documento documento, const QString& titulo, QWidget* pai)
                        static_cast<QWidget*>(btAmpliar_), static_cast<QWidget*>(btLargura),
                        static_cast<QWidget*>(btPagina)})
         barra->addWidget(w);
-    barra->addStretch(1);
+    barra->addSpacing(16);
+    barra->addWidget(situacao_, 1);
     barra->addWidget(btImprimir);
+    barra->addWidget(btSalvarPdf);
     barra->addWidget(btFechar);
 
     folha_ = new QLabel;
@@ -116,6 +158,7 @@ TFPreview::TFPreview(Documento documento, const QString& titulo, QWidget* pai)
     connect(btLargura, &QToolButton::clicked, this, &TFPreview::ajustaLargura);
     connect(btPagina, &QToolButton::clicked, this, &TFPreview::ajustaPagina);
     connect(btImprimir, &QPushButton::clicked, this, &TFPreview::imprime);
+    connect(btSalvarPdf, &QPushButton::clicked, this, [this] { salvaPdf(); });
     connect(btFechar, &QPushButton::clicked, this, &QDialog::accept);
 
     auto atalho = [this](const QKeySequence& k, void (TFPreview::*f)()) {
@@ -128,7 +171,10 @@ TFPreview::TFPreview(Documento documento, const QString& titulo, QWidget* pai)
     atalho(QKeySequence::ZoomIn, &TFPreview::ampliar);
     atalho(QKeySequence::ZoomOut, &TFPreview::reduzir);
 
-    if (documento_.paginas.empty()) btImprimir->setEnabled(false);
+    if (documento_.paginas.empty()) {
+        btImprimir->setEnabled(false);
+        btSalvarPdf->setEnabled(false);
+    }
     atualizaControles();
 }
 
@@ -256,6 +302,66 @@ void TFPreview::imprime() {
     } catch (const std::exception& e) {
         MostraErro(QString::fromUtf8(e.what()), this);
     }
+}
+
+}  // namespace korva::ui
+
+namespace korva::ui {
+
+QString TFPreview::nomeProposto() const {
+    QString nome = windowTitle().trimmed();
+    static const QString proibidos = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : nome)
+        if (proibidos.contains(c) || c.unicode() < 32) c = QLatin1Char('-');
+    if (nome.isEmpty()) nome = QStringLiteral("Relatório");
+    return nome + QStringLiteral(".pdf");
+}
+
+bool TFPreview::salvaPdf() {
+    if (totalPaginas() == 0) return false;
+    const QString pasta = PastaPdf().isEmpty() ? QDir::homePath() : PastaPdf();
+    const QString proposto = QDir(pasta).filePath(nomeProposto());
+    QString nome;
+    if (ArquivoPdfTeste()) {
+        nome = ArquivoPdfTeste()(proposto);
+    } else {
+        nome = QFileDialog::getSaveFileName(this, QStringLiteral("Salvar PDF"), proposto,
+                                            QStringLiteral("Documentos PDF (*.pdf)"));
+    }
+    if (nome.isEmpty()) return false;
+    if (!nome.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) nome += QStringLiteral(".pdf");
+
+    namespace fs = std::filesystem;
+    const fs::path destino = fs::path(nome.toStdString());
+    fs::path temporario = destino;
+    temporario += ".tmp";
+    std::error_code erro;
+    bool gravado = false;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        try {
+            OpcoesPdf opcoes;
+            opcoes.titulo = windowTitle().toStdString();
+            GravaPdf(documento_, temporario.string(), opcoes);
+            fs::rename(temporario, destino, erro);
+            gravado = !erro;
+        } catch (const std::exception&) {
+            gravado = false;
+        }
+        QApplication::restoreOverrideCursor();
+    }
+    if (!gravado) {
+        fs::remove(temporario, erro);
+        TrataErro(this, ErroES(QStringLiteral("Não foi possível gravar o arquivo %1.")
+                                   .arg(QDir::toNativeSeparators(nome))
+                                   .toStdString()));
+        return false;
+    }
+    ultimoPdf_ = nome;
+    PastaPdf() = QFileInfo(nome).absolutePath();
+    situacao_->setText(QStringLiteral("PDF gravado em %1").arg(QDir::toNativeSeparators(nome)));
+    situacao_->setToolTip(situacao_->text());
+    return true;
 }
 
 }  // namespace korva::ui
