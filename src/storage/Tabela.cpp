@@ -326,7 +326,8 @@ int Tabela::comparaChave(const std::vector<Valor>& linha, const std::vector<Valo
 
 void Tabela::ordena() {
     ++versaoLinhas_;
-    std::stable_sort(linhas_.begin(), linhas_.end(), [this](const Linha& a, const Linha& b) {
+    // The row identity breaks ties, so the order is total and std::sort keeps it stable.
+    std::sort(linhas_.begin(), linhas_.end(), [this](const Linha& a, const Linha& b) {
         const int c = compara(a.valores, b.valores);
         return c ? c < 0 : a.rowid < b.rowid;
     });

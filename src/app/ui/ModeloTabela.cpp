@@ -3,7 +3,6 @@
 #include <QBrush>
 #include <QColor>
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +41,16 @@ ModeloTabela::ModeloTabela(Tabela& tabela, std::vector<ColunaGrade> colunas, QOb
             if (p < 0) throw ErroKorva("Campo não encontrado na tabela " + tabela_.nome() + ": " + c.campo);
         }
         posicaoCampo_.push_back(p);
+        Forma f;
+        if (p >= 0) {
+            f.tipo = tabela_.definicao().campos[static_cast<size_t>(p)].tipo;
+            f.logico = f.tipo == TipoCampo::Boolean;
+            f.numero = c.codigos.empty() && Numerico(f.tipo);
+        }
+        f.casas = Casas(c.formato);
+        f.milhar = c.formato.contains(',');
+        if (!c.formato.isEmpty() && c.formato.count('0') == c.formato.size()) f.zeros = static_cast<int>(c.formato.size());
+        formas_.push_back(f);
     }
     observador_ = tabela_.observa([this] { sincroniza(); });
     sincroniza();
@@ -136,11 +145,12 @@ QString ModeloTabela::texto(int coluna, const Valor& v) const {
     if (v.nulo()) return {};
     const ColunaGrade& c = colunas_.at(static_cast<size_t>(coluna));
     const int p = posicaoCampo_.at(static_cast<size_t>(coluna));
+    const Forma& forma = formas_[static_cast<size_t>(coluna)];
     if (!c.codigos.empty() && (v.ehInteiro() || v.ehNumero())) {
         for (const auto& [codigo, nome] : c.codigos)
             if (codigo == v.comoInteiro()) return nome;
     }
-    const TipoCampo tipo = p >= 0 ? tabela_.definicao().campos[static_cast<size_t>(p)].tipo
+    const TipoCampo tipo = p >= 0 ? forma.tipo
                                   : (v.ehNumero() ? TipoCampo::Float
                                      : v.ehInteiro() ? TipoCampo::Integer
                                      : v.ehData()    ? TipoCampo::Date
@@ -148,22 +158,24 @@ QString ModeloTabela::texto(int coluna, const Valor& v) const {
     switch (tipo) {
         case TipoCampo::Float: {
             const double x = v.comoNumero();
-            const int casas = Casas(c.formato);
+            const int casas = forma.casas;
             if (casas < 0) return Brasil().toString(x, 'g', 15);
-            const bool milhar = c.formato.contains(',');
             QString s = QString::number(std::fabs(x), 'f', casas);
-            QString inteira = s.section('.', 0, 0), fracao = s.section('.', 1);
-            if (milhar)
-                for (int i = static_cast<int>(inteira.size()) - 3; i > 0; i -= 3) inteira.insert(i, '.');
-            s = inteira + (casas > 0 ? "," + fracao : QString());
-            return (x < 0 && s.contains(QRegularExpression("[1-9]")) ? "-" : "") + s;
+            const qsizetype ponto = s.indexOf('.');
+            qsizetype fim = ponto < 0 ? s.size() : ponto;
+            if (ponto >= 0) s[ponto] = ',';
+            if (forma.milhar)
+                for (qsizetype i = fim - 3; i > 0; i -= 3) s.insert(i, '.');
+            // A negative amount that rounds to zero shows no sign.
+            const bool algarismo = std::any_of(s.cbegin(), s.cend(), [](QChar ch) { return ch >= '1' && ch <= '9'; });
+            return x < 0 && algarismo ? QLatin1Char('-') + s : s;
         }
         case TipoCampo::Smallint:
         case TipoCampo::Integer:
         case TipoCampo::Autoinc:
             // "000": shown with that many digits, zeros on the left.
-            if (!c.formato.isEmpty() && c.formato.count('0') == c.formato.size() && v.comoInteiro() >= 0)
-                return QStringLiteral("%1").arg(v.comoInteiro(), static_cast<int>(c.formato.size()), 10, QChar('0'));
+            if (forma.zeros > 0 && v.comoInteiro() >= 0)
+                return QStringLiteral("%1").arg(v.comoInteiro(), forma.zeros, 10, QChar('0'));
             return QString::number(v.comoInteiro());
         case TipoCampo::Date:
             return QString::fromStdString(v.comoData().dma());
@@ -228,33 +240,44 @@ Valor ModeloTabela::deTexto(int coluna, const QString& bruto) const {
 }
 
 QVariant ModeloTabela::data(const QModelIndex& indice, int papel) const {
-    if (!indice.isValid() || indice.column() >= columnCount()) return {};
-    const auto* valores = valoresDe(indice.row());
-    if (!valores) return {};
-    const size_t col = static_cast<size_t>(indice.column());
-    const int p = posicaoCampo_[col];
-    const ColunaGrade& c = colunas_[col];
-    Valor v;
-    if (p >= 0) v = (*valores)[static_cast<size_t>(p)];
-    else if (c.calcula) {
-        try {
-            v = c.calcula(*valores);
-        } catch (const std::exception&) {
-            v = Valor();
-        }
-    }
-    const bool logico = p >= 0 && tabela_.definicao().campos[static_cast<size_t>(p)].tipo == TipoCampo::Boolean;
-    // A coded column shows texts: left-aligned, never red.
-    const bool numero = c.codigos.empty() &&
-                        (p >= 0 ? Numerico(tabela_.definicao().campos[static_cast<size_t>(p)].tipo)
-                                : (v.ehNumero() || v.ehInteiro()));
     switch (papel) {
         case Qt::DisplayRole:
-            return logico ? QVariant() : QVariant(texto(indice.column(), v));
+        case Qt::EditRole:
+        case Qt::CheckStateRole:
+        case Qt::TextAlignmentRole:
+        case Qt::ForegroundRole:
+            break;
+        default:
+            return {};
+    }
+    if (!indice.isValid() || indice.column() >= columnCount()) return {};
+    const size_t col = static_cast<size_t>(indice.column());
+    const int p = posicaoCampo_[col];
+    const Forma& forma = formas_[col];
+    // The alignment of a field column does not depend on the row.
+    if (papel == Qt::TextAlignmentRole && p >= 0)
+        return QVariant::fromValue(forma.numero ? (Qt::AlignRight | Qt::AlignVCenter) : (Qt::AlignLeft | Qt::AlignVCenter));
+    const auto* valores = valoresDe(indice.row());
+    if (!valores) return {};
+    const ColunaGrade& c = colunas_[col];
+    Valor calculado;
+    if (p < 0 && c.calcula) {
+        try {
+            calculado = c.calcula(*valores);
+        } catch (const std::exception&) {
+            calculado = Valor();
+        }
+    }
+    const Valor& v = p >= 0 ? (*valores)[static_cast<size_t>(p)] : calculado;
+    // A coded column shows texts: left-aligned, never red.
+    const bool numero = p >= 0 ? forma.numero : c.codigos.empty() && (v.ehNumero() || v.ehInteiro());
+    switch (papel) {
+        case Qt::DisplayRole:
+            return forma.logico ? QVariant() : QVariant(texto(indice.column(), v));
         case Qt::EditRole:
             return texto(indice.column(), v);
         case Qt::CheckStateRole:
-            if (!logico) return {};
+            if (!forma.logico) return {};
             return (!v.nulo() && v.comoLogico()) ? Qt::Checked : Qt::Unchecked;
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(numero ? (Qt::AlignRight | Qt::AlignVCenter) : (Qt::AlignLeft | Qt::AlignVCenter));
@@ -264,6 +287,32 @@ QVariant ModeloTabela::data(const QModelIndex& indice, int papel) const {
         default:
             return {};
     }
+}
+
+ModeloTabela::Celula ModeloTabela::celula(int linha, int coluna) const {
+    Celula r;
+    if (coluna < 0 || coluna >= columnCount()) return r;
+    const size_t col = static_cast<size_t>(coluna);
+    const int p = posicaoCampo_[col];
+    const Forma& forma = formas_[col];
+    r.logico = forma.logico;
+    const auto* valores = valoresDe(linha);
+    if (!valores) return r;
+    const ColunaGrade& c = colunas_[col];
+    Valor calculado;
+    if (p < 0 && c.calcula) {
+        try {
+            calculado = c.calcula(*valores);
+        } catch (const std::exception&) {
+            calculado = Valor();
+        }
+    }
+    const Valor& v = p >= 0 ? (*valores)[static_cast<size_t>(p)] : calculado;
+    const bool numero = p >= 0 ? forma.numero : c.codigos.empty() && (v.ehNumero() || v.ehInteiro());
+    r.direita = numero;
+    r.negativo = numero && !v.nulo() && v.comoNumero() < 0;
+    if (!forma.logico) r.texto = texto(coluna, v);
+    return r;
 }
 
 QVariant ModeloTabela::headerData(int secao, Qt::Orientation orientacao, int papel) const {

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "storage/Esquema.h"
 #include "storage/Valor.h"
 
 namespace korva {
@@ -79,6 +80,15 @@ public:
     bool exclui();
     bool atualiza();
 
+    // What a painter needs of a cell, read in one go (the roles of data()
+    // one by one cost a row lookup and a computed column's figure each).
+    struct Celula {
+        QString texto;          // Qt::DisplayRole
+        bool direita = false;   // numbers are right-aligned
+        bool negativo = false;  // a negative number (drawn red)
+        bool logico = false;    // a check box column: painted by the style
+    };
+    Celula celula(int linha, int coluna) const;
     // Text shown for a value in a column, and the value typed back.
     QString texto(int coluna, const Valor& v) const;
     Valor deTexto(int coluna, const QString& texto) const;
@@ -101,6 +111,16 @@ private:
     Tabela& tabela_;
     std::vector<ColunaGrade> colunas_;
     std::vector<int> posicaoCampo_;  // field position of each column, -1 computed
+    // How each column shows its values, worked out once from its field and format.
+    struct Forma {
+        TipoCampo tipo = TipoCampo::String;  // of the field; computed columns go by the value
+        bool logico = false;                 // a boolean field (a check box)
+        bool numero = false;                 // a number field without a coded list
+        int casas = -1;                      // decimal places of the format; -1 as stored
+        bool milhar = false;                 // thousands separators
+        int zeros = 0;                       // "000": digits with leading zeros
+    };
+    std::vector<Forma> formas_;
     int observador_ = 0;
     bool somenteLeitura_ = false;
     // Snapshot of the dataset as the views know it.

@@ -108,8 +108,8 @@ private:
 // delegate, to which everything else is handed.
 class PinturaGrade : public QStyledItemDelegate {
 public:
-    PinturaGrade(QAbstractItemDelegate* edicao, QColor linhas, QObject* pai)
-        : QStyledItemDelegate(pai), edicao_(edicao), linhas_(linhas) {}
+    PinturaGrade(QAbstractItemDelegate* edicao, QColor linhas, int colunaNegrito, QObject* pai)
+        : QStyledItemDelegate(pai), edicao_(edicao), linhas_(linhas), colunaNegrito_(colunaNegrito) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
         const bool selecionada = opcao.state & QStyle::State_Selected;
@@ -121,18 +121,15 @@ public:
         const QRect celula = r.adjusted(0, 0, -1, -1);
         if (selecionada) p->fillRect(celula, opcao.palette.brush(grupo, QPalette::Highlight));
         else if (indice.row() % 2) p->fillRect(celula, opcao.palette.brush(grupo, QPalette::AlternateBase));
-        const QString texto = indice.data(Qt::DisplayRole).toString();
+        const auto* modelo = static_cast<const ModeloTabela*>(indice.model());
+        const ModeloTabela::Celula cel = modelo->celula(indice.row(), indice.column());
+        const QString& texto = cel.texto;
         if (texto.isEmpty()) return;
         QColor cor = opcao.palette.color(grupo, selecionada ? QPalette::HighlightedText : QPalette::Text);
-        const QVariant frente = indice.data(Qt::ForegroundRole);
-        if (frente.isValid() && !selecionada) cor = qvariant_cast<QBrush>(frente).color();
+        if (cel.negativo && !selecionada) cor = QColor(Qt::red);
         // Only a red amount can be bold (the Valor column).
-        bool negrito = false;
-        if (frente.isValid()) {
-            const QVariant fonte = indice.data(Qt::FontRole);
-            negrito = fonte.isValid() && qvariant_cast<QFont>(fonte).bold();
-        }
-        const int alinhamento = indice.data(Qt::TextAlignmentRole).toInt();
+        const bool negrito = cel.negativo && indice.column() == colunaNegrito_;
+        const int alinhamento = cel.direita ? Qt::AlignRight : Qt::AlignLeft;
 
         const QFont& f = fonte_(opcao.font, negrito);  // first: a new font empties the layouts
         auto& cache = negrito ? negritos_ : normais_;
@@ -198,6 +195,7 @@ private:
 
     QAbstractItemDelegate* edicao_;
     QColor linhas_;
+    int colunaNegrito_;
     mutable std::optional<std::pair<QFont, QFont>> fontes_;
     mutable QHash<QString, QStaticText> normais_, negritos_;
 };
@@ -413,7 +411,7 @@ void TFParam2::criaGrade() {
         opcao.initFrom(grade_);
         const QColor linhas = QColor::fromRgba(
             static_cast<QRgb>(grade_->style()->styleHint(QStyle::SH_Table_GridLineColor, &opcao, grade_)));
-        auto* pintura = new PinturaGrade(grade_->itemDelegate(), linhas, grade_);
+        auto* pintura = new PinturaGrade(grade_->itemDelegate(), linhas, modelo_->colunaDoCampo("Valor"), grade_);
         for (int i = 0; i < modelo_->columnCount(); ++i) grade_->setItemDelegateForColumn(i, pintura);
         grade_->setShowGrid(false);
         grade_->setAlternatingRowColors(false);
