@@ -6,15 +6,18 @@
 //   - opening the window (rows read, figures and grand total worked out, shown);
 //   - scrolling from the first to the last row, every row painted once;
 //   - one edit of a result row stored, with the grand total updated;
-//   - "&Cálculo" from the window, beside the core run on the same data.
+//   - "&Cálculo" from the window, beside the core run and the command
+//     line's "calcular" on the same data.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QScrollBar>
 
 #include "PastaBench.h"
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -158,8 +161,34 @@ void BM_AbreTFParam2(benchmark::State& st) {
 }
 BENCHMARK(BM_AbreTFParam2)->Unit(benchmark::kMillisecond);
 
-// Page by page from the first row to the last, each page painted at once.
+// Page by page from the first row to the last, each page painted at once:
+// the grid's own painting, into an image of the viewport's size.
 void BM_RolaTFParam2(benchmark::State& st) {
+    GradeMensal& g = Base();
+    auto j = g.abre();
+    QScrollBar* barra = j->grade()->verticalScrollBar();
+    QWidget* vista = j->grade()->viewport();
+    QImage imagem(vista->size(), QImage::Format_ARGB32_Premultiplied);
+    int paginas = 0;
+    for (auto _ : st) {
+        paginas = 0;
+        barra->setValue(0);
+        for (int v = 0;; v += barra->pageStep()) {
+            barra->setValue(v);
+            vista->render(&imagem);
+            ++paginas;
+            if (v >= barra->maximum()) break;
+        }
+    }
+    st.counters["paginas"] = paginas;
+    st.counters["linhas"] = j->modelo()->rowCount();
+}
+BENCHMARK(BM_RolaTFParam2)->Unit(benchmark::kMillisecond);
+
+// The same through the window's backing store, as the screen gets it: each
+// page also costs the platform's copy of the whole window (on the offscreen
+// platform, a copy of the window's image per page).
+void BM_RolaTFParam2Janela(benchmark::State& st) {
     GradeMensal& g = Base();
     auto j = g.abre();
     QScrollBar* barra = j->grade()->verticalScrollBar();
@@ -175,9 +204,8 @@ void BM_RolaTFParam2(benchmark::State& st) {
         }
     }
     st.counters["paginas"] = paginas;
-    st.counters["linhas"] = j->modelo()->rowCount();
 }
-BENCHMARK(BM_RolaTFParam2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RolaTFParam2Janela)->Unit(benchmark::kMillisecond);
 
 // The Valor of a result row typed and stored; the grand total label follows.
 void BM_EditaTFParam2(benchmark::State& st) {
@@ -209,6 +237,17 @@ void BM_CalculoNucleo(benchmark::State& st) {
     st.counters["varreduras"] = r.varreduras;
 }
 BENCHMARK(BM_CalculoNucleo)->Unit(benchmark::kMillisecond);
+
+// The same run as a script starts it: "korva-cli --dados DIR calcular PROCESSO GRUPO".
+void BM_CalculoCli(benchmark::State& st) {
+    GradeMensal& g = Base();
+    const std::string linha = std::string("'") + KORVA_CLI + "' --dados '" + g.pasta.p.string() + "' calcular '" +
+                              g.calculo.execucao.processo + "' " + std::to_string(g.calculo.execucao.codRecte) +
+                              " > /dev/null";
+    for (auto _ : st)
+        if (std::system(linha.c_str()) != 0) st.SkipWithError("korva-cli calcular falhou");
+}
+BENCHMARK(BM_CalculoCli)->Unit(benchmark::kMillisecond);
 
 // "&Cálculo": the run, the grid read again, the figures and the grand total worked out.
 void BM_CalculoTFParam2(benchmark::State& st) {
