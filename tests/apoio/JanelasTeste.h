@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QObject>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
 #include "app/ui/TratamentoErros.h"
+#include "storage/Excecoes.h"
 #include "parameters/CalculoAberto.h"
 #include "reference/TabelasReferencia.h"
 #include "register/TrocaCalculo.h"

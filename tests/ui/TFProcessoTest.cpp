@@ -582,9 +582,27 @@ private slots:
         // A window still to come says so, once its tables are made sure.
         QString texto;
         Responde(QMessageBox::Ok, &texto);
-        QTest::mouseClick(controle<QPushButton>("BtSalarios"), Qt::LeftButton);
+        QTest::mouseClick(controle<QPushButton>("BtPonto"), Qt::LeftButton);
         QCOMPARE(texto, QStringLiteral("Esta janela ainda não está disponível nesta versão."));
-        QVERIFY(existe(Nome(1, 'I', a)));
+        QVERIFY(existe(Nome(1, 'F', a)));
+        // The windows of the calculation open on its own tables, made sure first.
+        const struct {
+            const char* botao;
+            const char* janela;
+            char letra;
+        } janelas[] = {{"BtSalarios", "TFBasesSalariais", 'I'}, {"BtPeriodo", "TFParam1", 'A'},
+                       {"BtMesAMes", "TFParam2", 'B'},         {"BtINSS", "TFINSS", 'D'}};
+        for (const auto& j : janelas) {
+            QString aberta;
+            QuandoModal([&](QWidget* w) {
+                if (w->objectName() != QLatin1String(j.janela)) return false;
+                aberta = w->windowTitle();
+                w->close();
+                return true;
+            });
+            QTest::mouseClick(controle<QPushButton>(j.botao), Qt::LeftButton);
+            QVERIFY2(aberta.contains(QString::fromStdString(Nome(1, j.letra, a))), qPrintable(aberta));
+        }
         // The parties open on the calculation's table C.
         QString titulo;
         QuandoModal([&](QWidget* w) {
