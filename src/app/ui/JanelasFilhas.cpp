@@ -6,17 +6,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "app/ui/CursorOcupado.h"
+
 namespace korva::ui {
 namespace {
-
-// Busy cursor for the lifetime of the object.
-class CursorOcupado {
-public:
-    CursorOcupado() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorOcupado() { QApplication::restoreOverrideCursor(); }
-    CursorOcupado(const CursorOcupado&) = delete;
-    CursorOcupado& operator=(const CursorOcupado&) = delete;
-};
 
 void Habilita(QAction* entrada, QAbstractButton* botao, bool sim) {
     if (entrada) entrada->setEnabled(sim);

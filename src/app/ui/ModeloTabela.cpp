@@ -32,6 +32,15 @@ const QLocale& Brasil() {
 
 }  // namespace
 
+ColunaGrade Coluna(const char* campo, const QString& titulo, int largura, const QString& formato) {
+    ColunaGrade c;
+    c.campo = campo;
+    c.titulo = titulo;
+    c.largura = largura;
+    c.formato = formato;
+    return c;
+}
+
 ModeloTabela::ModeloTabela(Tabela& tabela, std::vector<ColunaGrade> colunas, QObject* pai)
     : QAbstractTableModel(pai), tabela_(tabela), colunas_(std::move(colunas)) {
     for (const auto& c : colunas_) {

@@ -39,6 +39,9 @@ struct ColunaGrade {
     std::function<Valor(const std::vector<Valor>& linha)> calcula;
 };
 
+// A column of a field: its heading, width in characters and format.
+ColunaGrade Coluna(const char* campo, const QString& titulo, int largura = 0, const QString& formato = {});
+
 class ModeloTabela : public QAbstractTableModel {
     Q_OBJECT
 public:

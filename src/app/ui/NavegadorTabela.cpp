@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QStyle>
 #include <QToolButton>
 
 #include "app/ui/GradeTabela.h"
 #include "app/ui/ModeloTabela.h"
+#include "app/ui/Textos.h"
 #include "storage/Tabela.h"
 
 namespace korva::ui {
@@ -33,6 +35,11 @@ constexpr Descricao Botoes[] = {
 };
 
 }  // namespace
+
+bool NavegadorTabela::PerguntaExclusao(QWidget* pai) {
+    return QMessageBox::question(pai, TituloMensagem(), QStringLiteral("Excluir o registro?"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
 
 NavegadorTabela::NavegadorTabela(QWidget* pai) : QWidget(pai) {
     auto* linha = new QHBoxLayout(this);

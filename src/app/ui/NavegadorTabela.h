@@ -39,6 +39,8 @@ public:
     void defineBotoes(int visiveis);
     // Asked before a deletion; false cancels it. Empty: no question.
     void defineConfirmacaoExclusao(std::function<bool()> pergunta) { confirma_ = std::move(pergunta); }
+    // The question of every grid: "Excluir o registro?" (Yes/No, No by default).
+    static bool PerguntaExclusao(QWidget* pai);
     QToolButton* botao(Botao b) const;
     // Presses a button as the user would (runs its operation).
     void aciona(Botao b);

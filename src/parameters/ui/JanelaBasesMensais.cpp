@@ -27,7 +27,7 @@ ColunaGrade ColunaBase(const char* campo, const QString& titulo, int largura, co
     return c;
 }
 
-JanelaBasesMensais::JanelaBasesMensais(QWidget* pai) : QDialog(pai) { setModal(true); }
+JanelaBasesMensais::JanelaBasesMensais(QWidget* pai) : DialogoTabelas(pai) { setModal(true); }
 
 JanelaBasesMensais::~JanelaBasesMensais() { desmonta(); }
 
@@ -59,10 +59,7 @@ void JanelaBasesMensais::monta(BasesMensais& bases, std::vector<ColunaGrade> col
     navegador_ = new NavegadorTabela(this);
     navegador_->setObjectName("NavBases");
     navegador_->defineModelo(modelo_);
-    navegador_->defineConfirmacaoExclusao([this] {
-        return QMessageBox::question(this, TituloMensagem(), QStringLiteral("Excluir o registro?"),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-    });
+    navegador_->defineConfirmacaoExclusao([this] { return NavegadorTabela::PerguntaExclusao(this); });
 
     // A new row is typed from its value.
     connect(modelo_, &ModeloTabela::estadoMudou, this, [this] {
@@ -107,18 +104,6 @@ bool JanelaBasesMensais::fecha() {
     if (!bases_ || !bases_->tabela().aberta()) return true;
     grade_->confirmaEdicao();
     return Protegido(this, [this] { bases_->fecha(); });
-}
-
-void JanelaBasesMensais::reject() {
-    if (fecha()) QDialog::reject();
-}
-
-void JanelaBasesMensais::closeEvent(QCloseEvent* e) {
-    if (!fecha()) {
-        e->ignore();
-        return;
-    }
-    QDialog::closeEvent(e);
 }
 
 }  // namespace korva::ui

@@ -4,7 +4,7 @@
 // navigator, the cursor on "Valor" when a row is inserted, F3/F4 through the
 // core's copy rules, the modal window centred on the screen, and the refusal
 // to close while a row is being edited.
-#include <QDialog>
+#include "app/ui/DialogoTabelas.h"
 
 #include <vector>
 
@@ -21,7 +21,7 @@ namespace korva::ui {
 class GradeTabela;
 class NavegadorTabela;
 
-class JanelaBasesMensais : public QDialog {
+class JanelaBasesMensais : public DialogoTabelas {
     Q_OBJECT
 public:
     ~JanelaBasesMensais() override;
@@ -43,11 +43,9 @@ protected:
     virtual void estadoMudou() {}
 
     void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-    void reject() override;
 
 private:
-    bool fecha();
+    bool fecha() override;
 
     BasesMensais* bases_ = nullptr;
     ModeloTabela* modelo_ = nullptr;

@@ -27,7 +27,7 @@ std::function<int()>& EscolhaTeste() {
     return escolha;
 }
 
-ColunaGrade Coluna(const char* campo, const QString& titulo, int largura) {
+ColunaGrade ColunaFixa(const char* campo, const QString& titulo, int largura) {
     ColunaGrade c;
     c.campo = campo;
     c.titulo = titulo;
@@ -66,9 +66,9 @@ TFListRend::TFListRend(Banco& privado, QWidget* pai) : QDialog(pai), lista_(std:
 
     // The grid takes its columns from the open table; showing opens it again.
     lista_->mostra();
-    std::vector<ColunaGrade> colunas{Coluna("Codigo", QStringLiteral("Cód."), 4),
-                                     Coluna("DescRend", QStringLiteral("Rendimento"), 36),
-                                     Coluna("INSS", QStringLiteral("INSS"), 4)};
+    std::vector<ColunaGrade> colunas{ColunaFixa("Codigo", QStringLiteral("Cód."), 4),
+                                     ColunaFixa("DescRend", QStringLiteral("Rendimento"), 36),
+                                     ColunaFixa("INSS", QStringLiteral("INSS"), 4)};
     auto* modelo = new ModeloVerbas(lista_->tabela(), std::move(colunas), {"Codigo"}, {}, this);
     modelo->defineSomenteLeitura(true);
     modelo_ = modelo;

@@ -22,6 +22,7 @@
 
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
+#include "app/ui/CursorOcupado.h"
 #include "app/ui/Dicas.h"
 #include "app/ui/GradeTabela.h"
 #include "app/ui/Mensagens.h"
@@ -49,15 +50,6 @@ namespace korva::ui {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-ColunaGrade Coluna(const char* campo, const QString& titulo, int largura, const char* formato = "") {
-    ColunaGrade c;
-    c.campo = campo;
-    c.titulo = titulo;
-    c.largura = largura;
-    c.formato = QString::fromLatin1(formato);
-    return c;
-}
 
 // The period grid's model: a word picked from a one-letter column's list
 // ("Fator", "Não", "Compensar") is stored as its first letter, and a
@@ -94,23 +86,10 @@ private:
     int colunaValor_;
 };
 
-bool PerguntaExclusao(QWidget* pai) {
-    return QMessageBox::question(pai, TituloMensagem(), QStringLiteral("Excluir o registro?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-}
-
-// The busy cursor for the life of a block.
-struct CursorOcupado {
-    CursorOcupado() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorOcupado() { QApplication::restoreOverrideCursor(); }
-    CursorOcupado(const CursorOcupado&) = delete;
-    CursorOcupado& operator=(const CursorOcupado&) = delete;
-};
-
 }  // namespace
 
 TFParam1::TFParam1(Sessao& sessao, const CalculoAberto& calculo, QWidget* pai)
-    : QDialog(pai), sessao_(sessao), calculo_(calculo) {
+    : DialogoTabelas(pai), sessao_(sessao), calculo_(calculo) {
     setObjectName("TFParam1");
     setModal(true);
     setWindowTitle(Q(ParametrosPeriodo::Titulo(calculo_.tabela('A'))));
@@ -316,7 +295,7 @@ void TFParam1::criaGrade() {
     navegador_ = new NavegadorTabela(this);
     navegador_->setObjectName("NavParam1");
     navegador_->defineModelo(modelo_);
-    navegador_->defineConfirmacaoExclusao([this] { return PerguntaExclusao(this); });
+    navegador_->defineConfirmacaoExclusao([this] { return NavegadorTabela::PerguntaExclusao(this); });
 
     btCelula_ = new QToolButton(grade_->viewport());
     btCelula_->setObjectName("BtCelula");
@@ -538,18 +517,6 @@ bool TFParam1::fecha() {
     if (!Protegido(this, [this] { periodo_->fecha(); })) return false;
     fechada_ = true;
     return true;
-}
-
-void TFParam1::reject() {
-    if (fecha()) QDialog::reject();
-}
-
-void TFParam1::closeEvent(QCloseEvent* e) {
-    if (!fecha()) {
-        e->ignore();
-        return;
-    }
-    QDialog::closeEvent(e);
 }
 
 }  // namespace korva::ui

@@ -8,7 +8,7 @@
 //
 //     TFParam1 janela(sessao, calculo, this);
 //     janela.exec();
-#include <QDialog>
+#include "app/ui/DialogoTabelas.h"
 
 #include <map>
 #include <memory>
@@ -35,7 +35,7 @@ class GradeTabela;
 class ModeloTabela;
 class NavegadorTabela;
 
-class TFParam1 : public QDialog {
+class TFParam1 : public DialogoTabelas {
     Q_OBJECT
 public:
     // Opens the calculation's table A (the register makes sure A, B and I exist).
@@ -58,8 +58,6 @@ public slots:
     void mudaOrdem(int posicao);
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-    void reject() override;
 
 private:
     void criaPainel();
@@ -77,7 +75,7 @@ private:
     bool confirmaCelula();
     // Stores nothing: refuses (message shown) while a row is being edited or
     // inserted, otherwise closes the table.
-    bool fecha();
+    bool fecha() override;
 
     Sessao& sessao_;
     CalculoAberto calculo_;

@@ -26,6 +26,7 @@
 
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
+#include "app/ui/CursorOcupado.h"
 #include "app/ui/Dicas.h"
 #include "app/ui/GradeTabela.h"
 #include "app/ui/ModeloTabela.h"
@@ -53,15 +54,6 @@ namespace korva::ui {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-ColunaGrade Coluna(const char* campo, const QString& titulo, int largura, const char* formato = "") {
-    ColunaGrade c;
-    c.campo = campo;
-    c.titulo = titulo;
-    c.largura = largura;
-    c.formato = QString::fromLatin1(formato);
-    return c;
-}
 
 // The grid's model: a negative Valor is drawn bold (red comes from every
 // grid), and a one-letter code picked from its list ("Fator", "Não",
@@ -200,16 +192,10 @@ private:
     mutable QHash<QString, QStaticText> normais_, negritos_;
 };
 
-// The busy cursor for the time of a block.
-struct CursorOcupado {
-    CursorOcupado() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorOcupado() { QApplication::restoreOverrideCursor(); }
-};
-
 }  // namespace
 
 TFParam2::TFParam2(Sessao& sessao, const CalculoAberto& calculo, QWidget* pai)
-    : QDialog(pai), sessao_(sessao), calculo_(calculo) {
+    : DialogoTabelas(pai), sessao_(sessao), calculo_(calculo) {
     setObjectName("TFParam2");
     setModal(true);
     setSizeGripEnabled(true);
@@ -438,10 +424,7 @@ void TFParam2::criaGrade() {
     navegador_ = new NavegadorTabela(this);
     navegador_->setObjectName("NavParam2");
     navegador_->defineModelo(modelo_);
-    navegador_->defineConfirmacaoExclusao([this] {
-        return QMessageBox::question(this, TituloMensagem(), QStringLiteral("Excluir o registro?"),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-    });
+    navegador_->defineConfirmacaoExclusao([this] { return NavegadorTabela::PerguntaExclusao(this); });
 }
 
 void TFParam2::ligaEventos() {
@@ -614,18 +597,6 @@ bool TFParam2::fecha() {
     }
     fechado_ = true;
     return true;
-}
-
-void TFParam2::reject() {
-    if (fecha()) QDialog::reject();
-}
-
-void TFParam2::closeEvent(QCloseEvent* e) {
-    if (!fecha()) {
-        e->ignore();
-        return;
-    }
-    QDialog::closeEvent(e);
 }
 
 }  // namespace korva::ui

@@ -6,7 +6,7 @@
 // grid; the navigator under it. The rules of the rows are ParametrosMensais'
 // own; the preview figures are kept per row by FigurasMensais (worked out
 // once per row and state, the grand total moved row by row).
-#include <QDialog>
+#include "app/ui/DialogoTabelas.h"
 #include <memory>
 #include <string>
 #include "parameters/CalculoAberto.h"
@@ -31,7 +31,7 @@ class GradeTabela;
 class ModeloTabela;
 class NavegadorTabela;
 
-class TFParam2 : public QDialog {
+class TFParam2 : public DialogoTabelas {
     Q_OBJECT
 public:
     TFParam2(Sessao& sessao, const CalculoAberto& calculo, QWidget* pai = nullptr);
@@ -51,8 +51,6 @@ public slots:
     void mudaOrdem(int indice);
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-    void reject() override;
 
 private:
     void criaPainel();
@@ -64,7 +62,7 @@ private:
     void escolheItem(const char* campo);
     void abreBasesSalariais();
     void pegaData();
-    bool fecha();
+    bool fecha() override;
 
     Sessao& sessao_;
     CalculoAberto calculo_;

@@ -4,6 +4,7 @@
 
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
+#include "app/ui/CursorOcupado.h"
 #include "app/ui/Textos.h"
 #include "parameters/RelatorioVerbas.h"
 #include "reference/TabelasReferencia.h"
@@ -26,10 +27,7 @@ Documento TFRRendimen::Prepara(Sessao& sessao) {
 int TFRRendimen::Visualiza(Sessao& sessao, QWidget* pai) {
     Documento documento;
     {
-        struct Cursor {
-            Cursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-            ~Cursor() { QApplication::restoreOverrideCursor(); }
-        } cursor;
+        const CursorOcupado cursor;
         documento = Prepara(sessao);
     }
     const int paginas = static_cast<int>(documento.paginas.size());

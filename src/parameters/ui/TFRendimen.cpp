@@ -33,20 +33,6 @@
 namespace korva::ui {
 namespace {
 
-ColunaGrade Coluna(const char* campo, const QString& titulo, int largura, const char* formato = "") {
-    ColunaGrade c;
-    c.campo = campo;
-    c.titulo = titulo;
-    c.largura = largura;
-    c.formato = QString::fromLatin1(formato);
-    return c;
-}
-
-bool PerguntaExclusao(QWidget* pai) {
-    return QMessageBox::question(pai, TituloMensagem(), QStringLiteral("Excluir o registro?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-}
-
 }  // namespace
 
 TFRendimen::TFRendimen(Sessao& sessao, QWidget* pai) : QWidget(pai), sessao_(sessao) {
@@ -206,7 +192,7 @@ void TFRendimen::criaGrades() {
     nvRendimentos_->defineModelo(mdRendimentos_);
     // A system item's deletion is refused by the catalogue itself: no question first.
     nvRendimentos_->defineConfirmacaoExclusao(
-        [this] { return catalogo_->somenteLeitura("Codigo") || PerguntaExclusao(this); });
+        [this] { return catalogo_->somenteLeitura("Codigo") || NavegadorTabela::PerguntaExclusao(this); });
 
     // ---- the repercussion list of the current item ----
     std::vector<ColunaGrade> reflexos;
@@ -245,7 +231,7 @@ void TFRendimen::criaGrades() {
     nvReflexos_ = new NavegadorTabela(this);
     nvReflexos_->setObjectName("NavReflexos");
     nvReflexos_->defineModelo(mdReflexos_);
-    nvReflexos_->defineConfirmacaoExclusao([this] { return PerguntaExclusao(this); });
+    nvReflexos_->defineConfirmacaoExclusao([this] { return NavegadorTabela::PerguntaExclusao(this); });
 
     // A new row starts typing at its first column (the code; the item of a repercussion).
     connect(mdRendimentos_, &ModeloTabela::estadoMudou, this, [this] {

@@ -19,6 +19,7 @@
 
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
+#include "app/ui/CursorOcupado.h"
 #include "app/ui/Mensagens.h"
 #include "app/ui/Textos.h"
 #include "app/ui/TratamentoErros.h"
@@ -32,13 +33,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
-
-struct CursorOcupado {
-    CursorOcupado() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorOcupado() { QApplication::restoreOverrideCursor(); }
-    CursorOcupado(const CursorOcupado&) = delete;
-    CursorOcupado& operator=(const CursorOcupado&) = delete;
-};
 
 // The progress window of the download: caption "KORVA", the title over the
 // caption of the file being fetched, a bar of four steps. A transfer cannot

@@ -11,6 +11,7 @@
 
 #include "app/Configuracoes.h"
 #include "app/Sessao.h"
+#include "app/ui/CursorOcupado.h"
 #include "app/ui/Dicas.h"
 #include "app/ui/GradeTabela.h"
 #include "app/ui/ModeloTabela.h"
@@ -36,7 +37,7 @@ std::vector<std::pair<int64_t, QString>> Codigos(const std::vector<ItemLista>& l
 
 TFPartes::TFPartes(Sessao& sessao, const std::string& nomeDiretorio, const std::string& processo, int arquivo,
                    QWidget* pai)
-    : QDialog(pai), sessao_(sessao) {
+    : DialogoTabelas(pai), sessao_(sessao) {
     setObjectName("TFPartes");
     setModal(true);
     partes_ = std::make_unique<Partes>(sessao.privado(), nomeDiretorio, processo, arquivo);
@@ -67,10 +68,7 @@ TFPartes::TFPartes(Sessao& sessao, const std::string& nomeDiretorio, const std::
     navegador_ = new NavegadorTabela(this);
     navegador_->setObjectName("NavPartes");
     navegador_->defineModelo(modelo_);
-    navegador_->defineConfirmacaoExclusao([this] {
-        return QMessageBox::question(this, TituloMensagem(), QStringLiteral("Excluir o registro?"),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-    });
+    navegador_->defineConfirmacaoExclusao([this] { return NavegadorTabela::PerguntaExclusao(this); });
     // A new party starts typing at its name.
     connect(navegador_, &NavegadorTabela::acionado, this, [this](int botao) {
         if (botao != NavegadorTabela::Inserir || !partes_->tabela().editando()) return;
@@ -109,10 +107,7 @@ TFPartes::~TFPartes() {
 void TFPartes::importa() {
     if (!grade_->confirmaEdicao()) return;
     Protegido(this, [this] {
-        struct Cursor {
-            Cursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-            ~Cursor() { QApplication::restoreOverrideCursor(); }
-        } cursor;
+        const CursorOcupado cursor;
         // While the companion program runs, user input is kept out; painting goes on.
         partes_->importa(sessao_.ambiente().pastaPrograma, [] {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
@@ -123,18 +118,6 @@ void TFPartes::importa() {
 bool TFPartes::fecha() {
     if (grade_) grade_->confirmaEdicao();
     return Protegido(this, [this] { partes_->fecha(); });
-}
-
-void TFPartes::reject() {
-    if (fecha()) QDialog::reject();
-}
-
-void TFPartes::closeEvent(QCloseEvent* e) {
-    if (!fecha()) {
-        e->ignore();
-        return;
-    }
-    QDialog::closeEvent(e);
 }
 
 }  // namespace korva::ui

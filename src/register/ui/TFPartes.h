@@ -7,7 +7,7 @@
 //     TFPartes partes(sessao, registro.conjunto().NomeDiretorio(),
 //                     processo, registro.conjunto().arquivo(), this);
 //     partes.exec();
-#include <QDialog>
+#include "app/ui/DialogoTabelas.h"
 #include <memory>
 #include <string>
 
@@ -25,7 +25,7 @@ class GradeTabela;
 class ModeloTabela;
 class NavegadorTabela;
 
-class TFPartes : public QDialog {
+class TFPartes : public DialogoTabelas {
     Q_OBJECT
 public:
     // `nomeDiretorio` is the calculation's folder relative to the private
@@ -40,14 +40,12 @@ public:
     GradeTabela& grade() { return *grade_; }
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
-    void reject() override;
 
 private:
     void importa();
     // Stores nothing: refuses (message shown) while a row is being edited or
     // inserted, otherwise closes the table.
-    bool fecha();
+    bool fecha() override;
 
     Sessao& sessao_;
     std::unique_ptr<Partes> partes_;

@@ -69,15 +69,6 @@ struct Ocupado {
     ~Ocupado() { QApplication::restoreOverrideCursor(); }
 };
 
-ColunaGrade Coluna(const char* campo, const QString& titulo, int largura = 0, const QString& formato = {}) {
-    ColunaGrade c;
-    c.campo = campo;
-    c.titulo = titulo;
-    c.largura = largura;
-    c.formato = formato;
-    return c;
-}
-
 // The columns of Processo.DB: the five of the list, then the fields the
 // pages show as text (hidden in the list).
 constexpr int ColunasVisiveis = 5;
@@ -206,10 +197,7 @@ TFProcesso::TFProcesso(Sessao& sessao, QWidget* pai) : QWidget(pai), sessao_(ses
     navegador_ = new NavegadorTabela(this);
     navegador_->setObjectName("NavProcessos");
     navegador_->defineModelo(modelo_.get());
-    navegador_->defineConfirmacaoExclusao([this] {
-        return QMessageBox::question(this, TituloMensagem(), QStringLiteral("Excluir o registro?"),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-    });
+    navegador_->defineConfirmacaoExclusao([this] { return NavegadorTabela::PerguntaExclusao(this); });
     for (int b = NavegadorTabela::Primeiro; b <= NavegadorTabela::Atualizar; b <<= 1)
         if (QToolButton* w = navegador_->botao(static_cast<NavegadorTabela::Botao>(b))) w->installEventFilter(this);
     connect(navegador_, &NavegadorTabela::acionado, this, [this](int botao) {
@@ -640,10 +628,7 @@ void TFProcesso::montaGrade(bool juros) {
     nav = new NavegadorTabela(pai);
     nav->setObjectName(juros ? "NavJuros" : "NavAcrescimos");
     nav->defineBotoes(NavegadorTabela::Todos & ~NavegadorTabela::Atualizar);
-    nav->defineConfirmacaoExclusao([this] {
-        return QMessageBox::question(this, TituloMensagem(), QStringLiteral("Excluir o registro?"),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-    });
+    nav->defineConfirmacaoExclusao([this] { return NavegadorTabela::PerguntaExclusao(this); });
     for (int b = NavegadorTabela::Primeiro; b <= NavegadorTabela::Atualizar; b <<= 1)
         if (QToolButton* w = nav->botao(static_cast<NavegadorTabela::Botao>(b))) w->installEventFilter(this);
     // A new addition or interest row starts at its first column.
