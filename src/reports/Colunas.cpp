@@ -33,7 +33,33 @@ Banda GradeColunas::BandaTitulos(const Fonte& fonte, const Medidor& medidor) con
     return b;
 }
 
-Banda GradeColunas::BandaValores(double altura, const Fonte& fonte) const {
+double GradeColunas::AlargaAosTitulos(const Fonte& fonte, const Medidor& medidor) {
+    double acrescimo = 0;
+    for (Coluna& c : colunas) {
+        if (c.largura <= 0 || c.titulo.empty()) continue;
+        double precisa = 0;
+        for (const std::string& linha : Divide(c.titulo, '\n')) precisa = std::max(precisa, medidor.largura(linha, fonte));
+        if (precisa > c.largura) {
+            acrescimo += precisa - c.largura;
+            c.largura = precisa;
+        }
+    }
+    return acrescimo;
+}
+
+namespace {
+
+// The font in which `texto` fits `largura`: `base` itself, or smaller in
+// quarter-point steps down to `minima` of its size.
+Fonte FonteQueCabe(const std::string& texto, double largura, Fonte base, double minima, const Medidor& m) {
+    const double menor = base.tamanho * minima;
+    while (base.tamanho - 0.25 >= menor - 1e-9 && m.largura(texto, base) > largura) base.tamanho -= 0.25;
+    return base;
+}
+
+}  // namespace
+
+Banda GradeColunas::BandaValores(double altura, const Fonte& fonte, const Medidor* medidor) const {
     Banda b;
     b.altura = altura;
     double pos = x;
@@ -42,6 +68,12 @@ Banda GradeColunas::BandaValores(double altura, const Fonte& fonte) const {
         e.altura = altura;
         e.recorta = true;
         e.estilo = c.estilo;
+        if (medidor && c.reducaoMinima > 0 && c.reducaoMinima < 1 && c.valor) {
+            e.estilo = [estilo = c.estilo, valor = c.valor, fonte, largura = c.largura, minima = c.reducaoMinima,
+                        medidor](const Contexto& ctx) {
+                return FonteQueCabe(valor(ctx), largura, estilo ? estilo(ctx) : fonte, minima, *medidor);
+            };
+        }
         b.adiciona(std::move(e));
         pos += c.largura + espaco;
     }

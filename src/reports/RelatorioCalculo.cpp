@@ -240,7 +240,11 @@ GradeColunas Diagramador::colunas() {
             };
             break;
     }
-    // The open column takes what the others leave.
+    // Every title fits its column, and a long description is drawn smaller
+    // rather than cut; the open column takes what the others leave.
+    g.AlargaAosTitulos(negrito_, m_);
+    for (Coluna& c : g.colunas)
+        if (c.titulo == "Verba" && tipo_ != TipoRelatorioCalculo::Resumido) c.reducaoMinima = 0.75;
     double ocupado = g.espaco * static_cast<double>(g.colunas.size() - 1);
     for (const Coluna& c : g.colunas) ocupado += c.largura;
     for (Coluna& c : g.colunas)
@@ -273,7 +277,13 @@ Banda Diagramador::reclamantesETitulos(const GradeColunas& g) const {
 }
 
 Banda Diagramador::detalhe(const GradeColunas& g) {
-    Banda b = g.BandaValores(lh_, fonte_);
+    Banda b = g.BandaValores(lh_, fonte_, &m_);
+    if (tipo_ == TipoRelatorioCalculo::Resumido) {
+        // The portrait sheet leaves the description little room: a long one
+        // wraps inside its column and makes the line taller.
+        b.elementos[1].tipo = ElementoBanda::Tipo::Memo;
+        b.elementos[1].estilo = g.colunas[1].estilo;
+    }
     if (tipo_ == TipoRelatorioCalculo::INSS) {
         b.antes = [this](const Contexto&, double&) { return linha().inss == "S"; };
         return b;

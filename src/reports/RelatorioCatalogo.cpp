@@ -32,6 +32,9 @@ Documento DiagramaCatalogo(const std::vector<LinhaRelatorioVerbas>& linhas, cons
     col("INSS", 4, cen, &LinhaRelatorioVerbas::inss);
     col("Base do I.R.", 28, esq, &LinhaRelatorioVerbas::baseIR);
     col("Qtde.", 12, dir, &LinhaRelatorioVerbas::qtde);
+    // Titles wider than their values widen their columns; the income-tax
+    // base, the column with most room to spare, gives it.
+    g.colunas[5].largura -= g.AlargaAosTitulos(FonteCorpo(true), m);
 
     Relatorio rel;
     rel.orientacao = Orientacao::Retrato;

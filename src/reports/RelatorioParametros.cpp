@@ -103,6 +103,9 @@ Documento DiagramaParametros(const DadosParametros& dados, const CabecalhoRelato
     col("VMFC", 4, cen, &LinhaParametroPeriodo::vfm);
     col("MED.", 4, cen, &LinhaParametroPeriodo::media);
     col("PERÍODO", 13, esq, &LinhaParametroPeriodo::periodoMedia);
+    // Titles wider than their values widen their columns; the description,
+    // which wraps, gives up the room.
+    g.colunas[0].largura -= g.AlargaAosTitulos(FonteCorpo(true), m);
 
     Relatorio rel;
     rel.orientacao = Orientacao::Retrato;

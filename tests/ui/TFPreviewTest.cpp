@@ -12,8 +12,12 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include "storage/Excecoes.h"  // before JanelasTeste.h, which needs ApresentacaoErros
+#include "apoio/JanelasTeste.h"
 #include "app/ui/AplicacaoKorva.h"
+#include "app/ui/TratamentoErros.h"
 #include "reports/ui/TFPreview.h"
 
 using korva::Documento;
@@ -158,6 +162,64 @@ private slots:
         QVERIFY(!QFile::exists(caminho));
     }
 
+    void salvarPdf() {
+        QTemporaryDir pasta;
+        korva::teste::RegistroMensagens registro;
+        korva::ui::DefineApresentacao(&registro);
+        TFPreview w(TresPaginas(), QStringLiteral("Relatório de Cálculo: 12/2025"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // The title proposed, without what a file name cannot hold; ".pdf" added when missing.
+        QCOMPARE(w.nomeProposto(), QStringLiteral("Relatório de Cálculo- 12-2025.pdf"));
+        QString proposto;
+        const QString caminho = pasta.filePath(QStringLiteral("relatorio"));
+        TFPreview::DefineArquivoPdfTeste([&](const QString& p) {
+            proposto = p;
+            return caminho;
+        });
+        auto* salvar = w.findChild<QPushButton*>(QStringLiteral("BtSalvarPdf"));
+        QCOMPARE(salvar->text(), QStringLiteral("Salvar PDF..."));
+        QTest::mouseClick(salvar, Qt::LeftButton);
+        QVERIFY(proposto.endsWith(w.nomeProposto()));
+        QCOMPARE(w.ultimoPdf(), caminho + QStringLiteral(".pdf"));
+        QFile f(w.ultimoPdf());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 3);
+        QVERIFY(!QFile::exists(w.ultimoPdf() + QStringLiteral(".tmp")));
+        QVERIFY(w.findChild<QLabel*>(QStringLiteral("LbSituacao"))->text().contains(QStringLiteral("relatorio.pdf")));
+        QVERIFY(registro.mensagens.isEmpty());
+
+        // A folder that does not exist: the message, and neither file nor leftover.
+        QTest::qWait(450);  // the handler drops a message within 0.432 s of the last
+        const QString ruim = pasta.filePath(QStringLiteral("nao/existe/x.pdf"));
+        TFPreview::DefineArquivoPdfTeste([&](const QString&) { return ruim; });
+        QVERIFY(!w.salvaPdf());
+        QCOMPARE(registro.mensagens.size(), 1);
+        QVERIFY(registro.mensagens[0].startsWith(QStringLiteral("Não foi possível gravar o arquivo ")));
+        QVERIFY(!QFile::exists(ruim) && !QFile::exists(ruim + QStringLiteral(".tmp")));
+        QCOMPARE(w.ultimoPdf(), caminho + QStringLiteral(".pdf"));
+
+        // Giving up writes nothing and says nothing.
+        TFPreview::DefineArquivoPdfTeste([](const QString&) { return QString(); });
+        QVERIFY(!w.salvaPdf());
+        QCOMPARE(registro.mensagens.size(), 1);
+        TFPreview::DefineArquivoPdfTeste({});
+        korva::ui::DefineApresentacao(nullptr);
+
+        // Reached while modal, as the windows that open it run it.
+        TFPreview modal(TresPaginas(), QStringLiteral("Relatório"));
+        QString nome;
+        QTimer::singleShot(50, [&] {
+            if (auto* p = qobject_cast<TFPreview*>(QApplication::activeModalWidget())) {
+                nome = p->objectName();
+                QTest::mouseClick(p->findChild<QPushButton*>(QStringLiteral("BtFechar")), Qt::LeftButton);
+            }
+        });
+        QTimer::singleShot(3000, &modal, &QDialog::reject);  // bounded
+        modal.exec();
+        QCOMPARE(nome, QStringLiteral("TFPreview"));
+    }
+
     void relatorioSemPaginas() {
         TFPreview w(Documento{}, QStringLiteral("Relação de Verbas"));
         w.show();
@@ -169,6 +231,7 @@ private slots:
         w.ampliar();
         QCOMPARE(w.paginaAtual(), 0);
         QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("BtImprimir"))->isEnabled());
+        QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("BtSalvarPdf"))->isEnabled());
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("folha"))->text(), QStringLiteral("Relatório sem páginas."));
     }
 };

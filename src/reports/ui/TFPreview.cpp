@@ -86,6 +86,8 @@ TFPreview::TFPreview(Documento documento, const QString& titulo, QWidget* pai)
     caixaPagina_->setAlignment(Qt::AlignCenter);
     caixaPagina_->setKeyboardTracking(false);
     caixaPagina_->setToolTip(QStringLiteral("Página atual / total de páginas"));
+    // Room for "999/999" beside the frame.
+    caixaPagina_->setMinimumWidth(caixaPagina_->fontMetrics().horizontalAdvance(QStringLiteral("9999/9999")));
     btProxima_ = Botao(QStringLiteral(">"), QStringLiteral("Próxima página"), this);
     btUltima_ = Botao(QStringLiteral(">|"), QStringLiteral("Última página"), this);
     btReduzir_ = Botao(QStringLiteral("-"), QStringLiteral("Reduzir"), this);
