@@ -228,6 +228,14 @@ private slots:
                                   "TotalBaseIR13", "TotalBaseIRFerias", "TotalBaseIRDemais"})
             QVERIFY2(std::fabs(t.valor(campo).comoNumero() - Numero(cli, campo)) < 0.005, campo);
         QCOMPARE(t.valor("QtdeMesesComBaseIR").comoInteiro(), cli.at("QtdeMesesComBaseIR").get<int64_t>());
+        // The register shows the stored totals, and its row can still be changed.
+        QVERIFY(std::fabs(processos().valor("TotalGeral").comoNumero() - Numero(cli, "TotalGeral")) < 0.005);
+        auto* calculista = Filho<QLineEdit>(reg, "EdCalculista");
+        calculista->selectAll();
+        QTest::keyClicks(calculista, "joana revisora");
+        ClicaNavegador(reg, "NavProcessos", NavegadorTabela::Gravar);
+        QTRY_COMPARE(processos().estado(), EstadoTabela::Navegacao);
+        semMensagens();
         QVERIFY(Numero(cli, "TotalGeral") > 0);
 
         const std::string texto = teste::RodaComando("pdftotext -layout '" + pdf.string() + "' - 2>/dev/null");

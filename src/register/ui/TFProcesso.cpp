@@ -1070,6 +1070,10 @@ void TFProcesso::abreCalculo(const std::string& letras, const std::function<void
         Protegido(this, [&] {
             const CalculoAberto calculo = CalculoAbertoDe(registro_->processos());
             abre(calculo);
+            // The print dialog stores the totals in this row behind the
+            // register's back: read it again, so what it shows is current and
+            // a later change of the row is not taken for another user's.
+            registro_->processos().atualiza();
         });
     });
 }
