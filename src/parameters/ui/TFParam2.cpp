@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QProxyStyle>
 #include <QDate>
 #include <QFont>
 #include <QHBoxLayout>
@@ -90,6 +91,17 @@ public:
 private:
     int colValor_ = -1;
     std::vector<int> letras_;
+};
+
+// The grid's style: the program's own, except that the panel behind each
+// cell is left to the cell's painting.
+class EstiloGrade : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement elemento, const QStyleOption* opcao, QPainter* p,
+                       const QWidget* w) const override {
+        if (elemento == PE_PanelItemViewRow) return;
+        QProxyStyle::drawPrimitive(elemento, opcao, p, w);
+    }
 };
 
 // The painting of the grid's cells, for grids of tens of thousands of rows:
@@ -400,6 +412,12 @@ void TFParam2::criaGrade() {
         auto* pintura = new PinturaGrade(grade_->itemDelegate(), linhas, modelo_->colunaDoCampo("Valor"), grade_);
         for (int i = 0; i < modelo_->columnCount(); ++i) grade_->setItemDelegateForColumn(i, pintura);
         grade_->setShowGrid(false);
+        // The view asks the style to paint each cell's row panel before the
+        // cell; the cells paint their own background, and the program's
+        // style works out its colours at every such call.
+        auto* estilo = new EstiloGrade;
+        estilo->setParent(grade_);
+        grade_->setStyle(estilo);
         grade_->setAlternatingRowColors(false);
     }
     // The item descriptions only while the setting asks for them.
