@@ -18,6 +18,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -74,6 +76,8 @@ TFPreview::TFPreview(Documento documento, const QString& titulo, QWidget* pai)
     setObjectName(QStringLiteral("TFPreview"));
     setWindowTitle(titulo);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
+    // Where no window manager maximises it, the preview still takes most of the screen.
+    if (const QScreen* tela = QGuiApplication::primaryScreen()) resize(tela->availableGeometry().size() * 9 / 10);
     setWindowState(windowState() | Qt::WindowMaximized);
     pagina_ = documento_.paginas.empty() ? 0 : 1;
 
