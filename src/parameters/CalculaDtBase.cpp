@@ -68,7 +68,7 @@ Data CalculaDtBase(int mes, int ano, std::optional<Data> digitada, int codigo,
         case 15: return Data::tenta(ano, 11, 20).value_or(Data());
         case 20: return Data::tenta(ano, 12, 20).value_or(Data());
         case CodigoDtBaseDigitada: return digitada.value_or(Data());
-        default: throw ErroDados(MsgCodigoDtBaseInvalido(codigo));
+        default: throw ErroKorva(MsgCodigoDtBaseInvalido(codigo));
     }
 }
 

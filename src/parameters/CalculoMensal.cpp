@@ -33,7 +33,7 @@ struct CamposB {
 
     static int Exige(const DefTabela& d, const char* campo) {
         const int p = d.posicao(campo);
-        if (p < 0) throw ErroDados(std::string("A tabela de parâmetros mês a mês não tem o campo ") + campo + ".");
+        if (p < 0) throw ErroKorva(std::string("A tabela de parâmetros mês a mês não tem o campo ") + campo + ".");
         return p;
     }
 };

@@ -90,7 +90,7 @@ int Geracao::Gera(OrdemParametros ordem, const ProgressoGeracao& progresso) {
     // leaves the month grid as it was.
     for (const auto& p : periodos) {
         if (p.ano2 * 100 + p.mes2 < p.ano1 * 100 + p.mes1) throw ErroKorva(MsgPeriodoInvalidoGeracao);
-        if (!CodigoDtBaseConhecido(p.codigo)) throw ErroDados(MsgCodigoDtBaseInvalido(p.codigo));
+        if (!CodigoDtBaseConhecido(p.codigo)) throw ErroKorva(MsgCodigoDtBaseInvalido(p.codigo));
     }
     int total = 0;
     for (const auto& p : periodos) total += QuantidadeMeses(p);

@@ -207,7 +207,7 @@ GradeCalculo::Faixa GradeCalculo::LinhasDoItem(int item, int mes, int ano) const
 bool GradeCalculo::BasePendente(int item, int mes, int ano, std::vector<int>& visitando) {
     const Faixa f = LinhasDoItem(item, mes, ano);
     if (std::find(visitando.begin(), visitando.end(), item) != visitando.end())
-        throw ErroDados(MsgCircular(item, ano, mes));
+        throw ErroKorva(MsgCircular(item, ano, mes));
     visitando.push_back(item);
     bool pendente = false;
     for (int k = f.inicio; k < f.inicio + f.quantidade && !pendente; ++k) {
@@ -227,7 +227,7 @@ bool GradeCalculo::BasePendente(int item, int mes, int ano, std::vector<int>& vi
 double GradeCalculo::ValorDaBase(int item, int mes, int ano, std::vector<int>& visitando) {
     const Faixa f = LinhasDoItem(item, mes, ano);
     if (std::find(visitando.begin(), visitando.end(), item) != visitando.end())
-        throw ErroDados(MsgCircular(item, ano, mes));
+        throw ErroKorva(MsgCircular(item, ano, mes));
     visitando.push_back(item);
     double soma = 0;
     for (int k = f.inicio; k < f.inicio + f.quantidade; ++k) {
@@ -247,13 +247,13 @@ double GradeCalculo::ValorDaBase(int item, int mes, int ano, std::vector<int>& v
 }
 
 double GradeCalculo::divisor(const LinhaCalculo& l) const {
-    if (!l.divisor || *l.divisor == 0.0) throw ErroDados(MsgDivisor(l.item, l.ano, l.mes));
+    if (!l.divisor || *l.divisor == 0.0) throw ErroKorva(MsgDivisor(l.item, l.ano, l.mes));
     return *l.divisor;
 }
 
 int GradeCalculo::janela(const LinhaCalculo& l) const {
     const int n = QtdeMeses(l.mMes1.value_or(0), l.mAno1.value_or(0), l.mMes2.value_or(0), l.mAno2.value_or(0));
-    if (n == 0) throw ErroDados(MsgPeriodoMedia(l.item, l.ano, l.mes));
+    if (n == 0) throw ErroKorva(MsgPeriodoMedia(l.item, l.ano, l.mes));
     return n;
 }
 
@@ -474,12 +474,12 @@ int GradeCalculo::Calcula() {
         // A sweep that values nothing would be followed by the same sweep forever.
         if (pendente_ && valoradas_ == 0) {
             const LinhaCalculo& l = linhas_[primeiroPendente_];
-            throw ErroDados(MsgSemValor(l.item, l.ano, l.mes));
+            throw ErroKorva(MsgSemValor(l.item, l.ano, l.mes));
         }
     } while (pendente_);
     // A row no rule values (an unknown VFM) would be left uncalculated.
     for (const auto& l : linhas_)
-        if (!l.calculado) throw ErroDados(MsgSemValor(l.item, l.ano, l.mes));
+        if (!l.calculado) throw ErroKorva(MsgSemValor(l.item, l.ano, l.mes));
     return varreduras_;
 }
 

@@ -157,7 +157,7 @@ int ProcuraSubstitui::substitui(Tabela& t) const {
         if (habilitada(c)) atribuicoes.push_back(par(c));
     for (const auto& lista : {&condicoes, &atribuicoes})
         for (const auto& p : *lista)
-            if (!t.temCampo(p.nome)) throw ErroDados("A tabela " + t.nome() + " não tem o campo " + p.nome + ".");
+            if (!t.temCampo(p.nome)) throw ErroKorva("A tabela " + t.nome() + " não tem o campo " + p.nome + ".");
 
     auto qualifica = [&] {
         for (const auto& c : condicoes)

@@ -42,7 +42,7 @@ AcrescimoResumo CalculaAcrescimo(const Acrescimo& a, double principalComJuros, d
         // Without a date there is nothing to correct from; reading the index
         // of 30/12/1899 would only give a misleading message.
         if (!a.dtBase)
-            throw ErroDados("Informe a data base do acréscimo \"" + Apara(a.descricao) + "\".");
+            throw ErroKorva("Informe a data base do acréscimo \"" + Apara(a.descricao) + "\".");
         const double f = fator(p.indPrincipal, *a.dtBase, p.dtBase);
         r.valor = a.valor * f;
         r.formula = "(" + Dois(a.valor) + " * " + FormataNumeroVerba(f, 9, false) + ")";

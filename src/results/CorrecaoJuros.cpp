@@ -78,7 +78,7 @@ double CorrecaoJuros::FatorIndiceDiario(int codIndice, Data a, Data b) {
     const double ib = s.indice(b);
     // A zero index would turn every amount corrected from that date into an
     // infinite or meaningless value; the table is wrong and must be fixed.
-    if (ia == 0) throw ErroDados("ERRO - O índice de atualização diária de " + a.dma() + " é zero!");
+    if (ia == 0) throw ErroKorva("ERRO - O índice de atualização diária de " + a.dma() + " é zero!");
     return ib / ia;
 }
 

@@ -54,7 +54,7 @@ PeriodoJuros Proximo(Data inicio, Data final, int modo, const std::vector<Variac
         case ModoJuros::UmPorCento:
             return {final, 1.0, 'S'};
         default:
-            throw ErroDados("Modo de cálculo dos juros inválido: " + std::to_string(modo) + ".");
+            throw ErroKorva("Modo de cálculo dos juros inválido: " + std::to_string(modo) + ".");
     }
 }
 
@@ -118,11 +118,11 @@ PeriodoJuros ProximoPeriodoJuros(Data inicio, Data final, int modo, const std::v
 
 double CalculaJuros(bool calcula, Data de, Data ate, int modo, const std::vector<VariacaoJuros>& linhas) {
     if (!calcula) return 0;
-    if (modo == ModoJuros::Variacao && linhas.empty()) throw ErroDados(kMsgInformeVariacaoJuros);
+    if (modo == ModoJuros::Variacao && linhas.empty()) throw ErroKorva(kMsgInformeVariacaoJuros);
     // A span that ends before it starts earns nothing in any mode.
     if (modo == ModoJuros::UmPorCento) return ate < de ? 0.0 : JurosDoPeriodo(de, ate, 1.0, 'S');
     if (modo < ModoJuros::Legais || modo > ModoJuros::Variacao)
-        throw ErroDados("Modo de cálculo dos juros inválido: " + std::to_string(modo) + ".");
+        throw ErroKorva("Modo de cálculo dos juros inválido: " + std::to_string(modo) + ".");
 
     // The walk goes on to `ate` even past a period of a single day (a start on
     // one of the schedule's last days, or consecutive table dates): such a

@@ -58,7 +58,7 @@ std::vector<ParteRemessa> LePartes(Banco& privado, const std::string& tabela, co
 }
 
 std::vector<LinhaRemessa> LeLinhasResultado(Banco& privado, const std::string& tabela) {
-    if (!privado.existe(tabela)) throw ErroDados("O cálculo não tem parâmetros mês a mês.");
+    if (!privado.existe(tabela)) throw ErroKorva("O cálculo não tem parâmetros mês a mês.");
     std::vector<LinhaRemessa> linhas;
     Tabela t(privado, tabela);
     t.abre(ModoAbertura::SomenteLeitura);
@@ -100,7 +100,7 @@ bool EhNomeArquivoRemessa(std::string_view nome) {
 }
 
 std::string CentavosRemessa(double valor) {
-    if (!std::isfinite(valor)) throw ErroDados("Valor inválido no arquivo de remessa ao INSS.");
+    if (!std::isfinite(valor)) throw ErroKorva("Valor inválido no arquivo de remessa ao INSS.");
     // d.dddddddddddddde±x: the 15 significant digits of the amount.
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*e", kAlgarismosSignificativos - 1, std::fabs(valor));
@@ -174,10 +174,10 @@ int GravaRemessa(Banco& privado, const std::string& processo, int grupo, int dir
     const std::string tabelaPartes = ConjuntoCalculo::NomeTabelaDe(diretorio, arquivo, 'C');
     const auto reclamantes = LePartes(privado, tabelaPartes, "TipoParte<3");
     if (reclamantes.empty())
-        throw ErroDados("Não há reclamantes cadastrados no Processo: " + processo + "  Grupo: " + Grupo3(grupo));
+        throw ErroKorva("Não há reclamantes cadastrados no Processo: " + processo + "  Grupo: " + Grupo3(grupo));
     const auto reclamados = LePartes(privado, tabelaPartes, "TipoParte>=3");
     if (reclamados.empty())
-        throw ErroDados("Não há reclamados cadastrados no Processo: " + processo + "  Grupo: " + Grupo3(grupo));
+        throw ErroKorva("Não há reclamados cadastrados no Processo: " + processo + "  Grupo: " + Grupo3(grupo));
     const auto linhas = LeLinhasResultado(privado, ConjuntoCalculo::NomeTabelaDe(diretorio, arquivo, 'B'));
 
     // Every record is built before the file is touched: a value that cannot

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "apoio/MensagemMostrada.h"
 #include "BaseParametros.h"
 #include "parameters/CalculaDtBase.h"
 #include "util/Erros.h"
@@ -57,9 +58,12 @@ TEST(CalculaDtBase, FixedAndTypedDatesAndUndefinedCodes) {
     try {
         CalculaDtBase(3, 2007, std::nullopt, 7, {});
         FAIL() << "code 7 has no rule";
-    } catch (const ErroDados& e) {
+    } catch (const ErroKorva& e) {
         EXPECT_EQ(std::string(e.what()), "Código de Data Base Padrão inválido (7)!");
     }
+    // The user reads the message itself, not a generic field error.
+    EXPECT_EQ(teste::MensagemMostrada([] { CalculaDtBase(3, 2007, std::nullopt, 7, {}); }),
+              "Código de Data Base Padrão inválido (7)!");
     EXPECT_FALSE(CodigoDtBaseConhecido(-1));
     EXPECT_TRUE(CodigoDtBaseConhecido(50));
 }

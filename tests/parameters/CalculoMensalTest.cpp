@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "apoio/MensagemMostrada.h"
 #include "BaseParametros.h"
 #include "parameters/CalculoMensal.h"
 #include "parameters/GradeCalculo.h"
@@ -147,13 +148,14 @@ struct CalculoMensalTeste : teste::BaseParametros {
         TabelasReferencia ref(compartilhado);
         return CalculoMensal(banco, ref, tabelaB, tabelaI, opcoes, fator).Calcula();
     }
+    // What the user is shown when the run stops.
     std::string falha() {
-        try {
+        bool parou = true;
+        const std::string texto = teste::MensagemMostrada([&] {
             calcula();
-        } catch (const ErroKorva& e) {
-            return e.what();
-        }
-        return "(sem erro)";
+            parou = false;
+        });
+        return parou ? texto : "(sem erro)";
     }
 
     // Every row of B in (Ano, Mes, Item, Codigo) order, read back from the file.

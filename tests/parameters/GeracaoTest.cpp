@@ -3,6 +3,7 @@
 #include <tuple>
 #include <vector>
 
+#include "apoio/MensagemMostrada.h"
 #include "BaseParametros.h"
 #include "parameters/Geracao.h"
 #include "util/Erros.h"
@@ -141,7 +142,7 @@ TEST_F(GeracaoTeste, InvalidPeriodLeavesTheGridExactlyAsItWas) {
         a.grava();
     }
     periodo(103, 1, 2012, 2, 2012, "V", 7);
-    EXPECT_THROW(gera(), ErroDados);
+    EXPECT_EQ(teste::MensagemMostrada([&] { gera(); }), "Código de Data Base Padrão inválido (7)!");
     EXPECT_EQ(mesesB(), (std::vector<M>{{300, 6, 2008}}));
 }
 

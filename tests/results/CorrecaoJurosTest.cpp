@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "apoio/MensagemMostrada.h"
 #include "apoio/PastaTemporaria.h"
 #include "reference/EsquemasReferencia.h"
 #include "reference/TabelasReferencia.h"
@@ -102,7 +103,8 @@ TEST_F(CorrecaoJurosBase, DailyFactorAndItsMessages) {
     // A zero index would give an infinite factor: refused, naming its date.
     compartilhado.executa("Diario.DB", "insert into Tabela(CodIndice, Data, Indice) values(3, :D, 0)",
                           {{"D", D(1, 6, 2000)}});
-    EXPECT_THROW(correcao.FatorIndiceDiario(3, D(1, 6, 2000), D(1, 6, 2000)), ErroDados);
+    EXPECT_EQ(teste::MensagemMostrada([&] { correcao.FatorIndiceDiario(3, D(1, 6, 2000), D(1, 6, 2000)); }),
+              "ERRO - O índice de atualização diária de 01/06/2000 é zero!");
 }
 
 TEST_F(CorrecaoJurosBase, SeriesIsKeptAndWidenedOnDemand) {

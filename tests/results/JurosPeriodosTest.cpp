@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "apoio/MensagemMostrada.h"
 #include "results/JurosPeriodos.h"
 #include "util/Erros.h"
 
@@ -126,9 +127,11 @@ TEST(JurosPeriodos, VariationTable) {
     try {
         Juros(2, D(1, 1, 2000), D(1, 1, 2001), {});
         ADD_FAILURE() << "mode 2 without rows must fail";
-    } catch (const ErroDados& e) {
+    } catch (const ErroKorva& e) {
         EXPECT_STREQ(e.what(), "Informe a variação dos juros.");
     }
+    EXPECT_EQ(teste::MensagemMostrada([] { Juros(2, D(1, 1, 2000), D(1, 1, 2001), {}); }),
+              "Informe a variação dos juros.");
     const auto p = ProximoPeriodoJuros(D(1, 1, 2000), D(31, 3, 2000), 2, linhas);
     EXPECT_EQ(p.fim, D(31, 3, 2000));
     EXPECT_DOUBLE_EQ(p.taxa, 1.0);
@@ -165,7 +168,8 @@ TEST(JurosPeriodos, BoundariesAndEmptySpans) {
     // The end never passes the final date.
     EXPECT_EQ(ProximoPeriodoJuros(D(1, 1, 1987), D(31, 1, 1987), 0, {}).fim, D(31, 1, 1987));
 
-    EXPECT_THROW(Juros(4, D(1, 1, 2000), D(1, 1, 2001)), ErroDados);
+    EXPECT_EQ(teste::MensagemMostrada([] { Juros(4, D(1, 1, 2000), D(1, 1, 2001)); }),
+              "Modo de cálculo dos juros inválido: 4.");
 }
 
 TEST(JurosPeriodos, SingleDayPeriodDoesNotEndTheWalk) {

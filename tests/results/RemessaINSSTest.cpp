@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "apoio/MensagemMostrada.h"
 #include "apoio/Arquivos.h"
 #include "apoio/PastaTemporaria.h"
 #include "results/BaseResultados.h"
@@ -120,7 +121,8 @@ TEST(RemessaINSS, AmountsRoundTiesToEvenOnTheDecimalValueWithoutSign) {
     EXPECT_EQ(CentavosRemessa(30000000.00), "3000000000");
     EXPECT_EQ(CentavosRemessa(-30000000.01), "3000000001");
     EXPECT_EQ(CentavosRemessa(1e20), "10000000000000000000000");
-    EXPECT_THROW(CentavosRemessa(std::nan("")), ErroDados);
+    EXPECT_EQ(teste::MensagemMostrada([] { CentavosRemessa(std::nan("")); }),
+              "Valor inválido no arquivo de remessa ao INSS.");
     EXPECT_EQ(Registro(30000000.00).substr(57, 16), "      3000000000");
     EXPECT_EQ(Registro(-50).substr(57, 16), std::string(12, ' ') + "5000");
 }
