@@ -43,5 +43,9 @@ void RegistraRemessa(CLI::App& app, Contexto& ctx);
 void RegistraRelatorios(CLI::App& app, Contexto& ctx);
 // "verbas exportar|importar" (the catalogue's exchange document).
 void RegistraVerbas(CLI::App& app, Contexto& ctx);
+// "ponto gerar" (the time cards of a schedule's period).
+void RegistraPontoCartoes(CLI::App& ponto, Contexto& ctx);
+// "ponto horas" and "ponto integrar" (hours from the time cards, and their period rows).
+void RegistraPontoHoras(CLI::App& ponto, Contexto& ctx);
 
 }  // namespace korva::cli

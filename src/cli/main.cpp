@@ -31,6 +31,10 @@ int main(int argc, char** argv) {
     korva::cli::RegistraRemessa(app, ctx);
     korva::cli::RegistraRelatorios(app, ctx);
     korva::cli::RegistraVerbas(app, ctx);
+    auto* ponto = app.add_subcommand("ponto", "Cartões de ponto: geração, horas, integração e relatórios");
+    ponto->require_subcommand(1);
+    korva::cli::RegistraPontoCartoes(*ponto, ctx);
+    korva::cli::RegistraPontoHoras(*ponto, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
