@@ -6,6 +6,11 @@ namespace korva {
 
 namespace {
 
+// Times are fractions of a day, so a punch right on a tolerance edge
+// (13:50 against 14:00 less 00:10) can land a rounding error outside it; the
+// edges are compared with this slack.
+constexpr double Folga = 8e-12;
+
 // Night time of one shift from entry e to exit x, night window s..n.
 double TempoNoturno(double e, double x, double s, double n) {
     if (e > x) {  // crosses midnight
@@ -34,10 +39,10 @@ HorasDia CalculaHorasDia(const CartaoPonto& cartao, const JornadaPonto& jornada)
             const auto& prev = jornada.previstos[static_cast<size_t>(i)];
             const double t = prev.previsto;
             double& marca = p[static_cast<size_t>(i)];
-            if (marca <= t && marca >= t - prev.tolAntecipacao) {
+            if (marca <= t && marca >= t - prev.tolAntecipacao - Folga) {
                 (entrada ? extra : falta) += t - marca;
                 marca = t;
-            } else if (marca >= t && marca <= t + prev.tolAtraso + 8e-12) {
+            } else if (marca >= t && marca <= t + prev.tolAtraso + Folga) {
                 (entrada ? falta : extra) += marca - t;
                 marca = t;
             }
@@ -51,10 +56,11 @@ HorasDia CalculaHorasDia(const CartaoPonto& cartao, const JornadaPonto& jornada)
         trabalhado += turno;
     }
 
-    // The whole extra or the whole missing time, not their difference.
-    if (extra - falta > ToleranciaDia)
+    // The whole extra or the whole missing time, not their difference; exactly
+    // 10 minutes is within the day's tolerance.
+    if (extra - falta > ToleranciaDia + Folga)
         trabalhado += extra;
-    else if (falta - extra > ToleranciaDia)
+    else if (falta - extra > ToleranciaDia + Folga)
         trabalhado -= falta;
 
     if (!(jornada.intervalo > trabalhado)) trabalhado -= jornada.intervalo;

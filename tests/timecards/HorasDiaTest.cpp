@@ -99,6 +99,27 @@ TEST(HorasDia, TolerancesWithinAndPastTenMinutes) {
     EXPECT_NEAR(CalculaHorasDia(c, Jornada(1)).horasTrab, 4 + 7 / 60.0, 1e-9);
 }
 
+TEST(HorasDia, PunchesRightOnTheToleranceEdges) {
+    // 13:50 against 14:00 with 00:10 early (a sum that rounds outside the
+    // edge): moved, and 10 minutes of extra are still within the day's tolerance.
+    JornadaPonto j = Jornada(2);
+    j.habilitarTolerancia = true;
+    j.previstos[2] = {Hora(14), Hora(0, 10), Hora(0, 10)};
+    auto c = Cartao(Quarta, {Hora(8), Hora(12), Hora(13, 50), Hora(18)});
+    EXPECT_NEAR(CalculaHorasDia(c, j).horasTrab, 8, 1e-9);
+    // 04:55 against 05:00 less 00:05; then the late edges, 08:10 and 12:10.
+    j = Jornada(1);
+    j.habilitarTolerancia = true;
+    j.previstos[0] = {Hora(5), Hora(0, 5), Hora(0, 5)};
+    // (its 5 night minutes, read as punched, still count at the reduced hour)
+    EXPECT_NEAR(CalculaHorasDia(Cartao(Quarta, {Hora(4, 55), Hora(12)}), j).horasTrab, 7 + 5 / 60.0 * 0.1428, 1e-9);
+    j.previstos[0] = {Hora(8), Hora(0, 10), Hora(0, 10)};
+    j.previstos[1] = {Hora(12), Hora(0, 10), Hora(0, 10)};
+    EXPECT_NEAR(CalculaHorasDia(Cartao(Quarta, {Hora(8, 10), Hora(12, 10)}), j).horasTrab, 4, 1e-9);
+    // One minute past the edge stays as punched.
+    EXPECT_NEAR(CalculaHorasDia(Cartao(Quarta, {Hora(7, 49), Hora(12)}), j).horasTrab, 4 + 11 / 60.0, 1e-9);
+}
+
 TEST(HorasDia, TolerancesDoNotMoveTheNightTime) {
     JornadaPonto j = Jornada(1);
     j.habilitarTolerancia = true;
