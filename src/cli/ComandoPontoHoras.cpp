@@ -128,9 +128,13 @@ void RegistraPontoHoras(CLI::App& ponto, Contexto& ctx) {
                       << Horas(a.extras.horasExt) << std::setw(10) << Horas(a.extras.folgas) << "\n";
         for (const FigurasMes& m : meses) {
             std::cout << "\n" << std::setw(2) << std::setfill('0') << m.mes << "/" << m.ano << std::setfill(' ') << "\n";
-            for (int i = 0; i < QtdeFigurasMes; ++i)
+            for (int i = 0; i < QtdeFigurasMes; ++i) {
+                // Figures 4 to 9 and 11 count days; the others are hours.
+                const bool dias = (i >= 4 && i <= 9) || i == 11;
                 std::cout << "  " << std::setw(2) << i << " " << TextosFigurasMes[static_cast<size_t>(i)] << ": "
-                          << Horas(m.figura(i)) << "\n";
+                          << (dias ? std::to_string(static_cast<long long>(m.figura(i))) : Horas(m.figura(i)))
+                          << "\n";
+            }
         }
     });
 
