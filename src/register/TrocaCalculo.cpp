@@ -19,6 +19,9 @@
 #include "storage/Banco.h"
 #include "storage/Esquemas.h"
 #include "storage/Tabela.h"
+#include "timecards/Cartoes.h"
+#include "timecards/Horarios.h"
+#include "timecards/Jornadas.h"
 #include "util/Erros.h"
 
 namespace korva {
@@ -36,19 +39,34 @@ struct TabelaDocumento {
 };
 constexpr TabelaDocumento Tabelas[] = {
     {"Partes", 'C'},   {"Arquivo1", 'A'},   {"Arquivo2", 'B'}, {"BasesINSS", 'D'},
-    {"BasesSalariais", 'I'}, {"Acrescimos", 'E'}, {"Juros", 'H'},
+    {"BasesSalariais", 'I'}, {"Acrescimos", 'E'}, {"Juros", 'H'}, {"Jornada", 'F'}, {"Cartao", 'G'},
 };
 
 bool CampoLocal(const std::string& nome) { return nome == "Diretorio" || nome == "Arquivo"; }
+
+// Times of day and durations (schedules and time cards) travel as "hh:nn".
+json ValorDocumento(const DefCampo& f, const Valor& v) {
+    if (f.tipo == TipoCampo::Time && !v.nulo()) return TextoHorario(v.comoNumero());
+    return ValorParaJson(f, v);
+}
 
 // The fields of a stored row, without the local identity.
 json LinhaJson(const Tabela& t, bool processo) {
     json linha = json::object();
     for (const auto& f : t.definicao().campos) {
         if (processo ? CampoLocal(f.nome) : f.tipo == TipoCampo::Autoinc) continue;
-        linha[f.nome] = ValorParaJson(f, t.valor(f.nome));
+        linha[f.nome] = ValorDocumento(f, t.valor(f.nome));
     }
     return linha;
+}
+
+// A time field of the document: "hh:nn" (or null) becomes the fraction of a
+// day the table stores; anything else is refused, naming the field.
+json HorarioDoDocumento(const DefCampo& f, const json& valor) {
+    if (valor.is_null()) return valor;
+    if (valor.is_string())
+        if (auto h = LeHorario(valor.get<std::string>())) return *h;
+    throw ErroKorva("Valor inválido para o campo " + f.nome + ": " + valor.dump() + " (esperado um horário hh:nn).");
 }
 
 // Writes the fields of a document object into the row being edited: the
@@ -60,7 +78,10 @@ void DefineCampos(Tabela& t, const json& objeto, const std::vector<std::string>&
         const DefCampo* f = def.campo(nome);
         if (!f) throw ErroKorva("Campo desconhecido: " + nome + ".");
         if (processo ? CampoLocal(f->nome) : f->tipo == TipoCampo::Autoinc) return;
-        DefineCampoJson(t, *f, valor);
+        if (f->tipo == TipoCampo::Time)
+            DefineCampoJson(t, *f, HorarioDoDocumento(*f, valor));
+        else
+            DefineCampoJson(t, *f, valor);
     };
     for (const auto& p : primeiros)
         if (objeto.contains(p)) define(p, objeto.at(p));
@@ -202,6 +223,29 @@ void ImportaLinhas(Banco& banco, TabelasReferencia& referencia, RegistroProcesso
     } else {
         ConfereLista(doc, "Juros");
     }
+    // Schedules and cards through their table rules (defaults of a new
+    // schedule, Apuracao and Situacao in capitals, the period of a schedule);
+    // a card outside every schedule's period is stored as it stands.
+    if (TemLinhas(doc, "Jornada")) {
+        reg.CriaTabela('F');
+        Tabela t(banco, reg.NomeTabela('F'));
+        t.abre();
+        AplicaRegrasJornada(t);
+        AcrescentaLinhas(t, doc, "Jornada");
+        t.fecha();
+    } else {
+        ConfereLista(doc, "Jornada");
+    }
+    if (TemLinhas(doc, "Cartao")) {
+        reg.CriaTabela('G');
+        Tabela t(banco, reg.NomeTabela('G'));
+        t.abre();
+        AplicaRegrasCartao(t);
+        AcrescentaLinhas(t, doc, "Cartao");
+        t.fecha();
+    } else {
+        ConfereLista(doc, "Cartao");
+    }
 }
 
 }  // namespace
@@ -232,7 +276,12 @@ json ExportaCalculo(Banco& privado, const std::string& processo, int codRecte) {
             Tabela t(privado, nome);
             t.abre(ModoAbertura::SomenteLeitura);
             t.defineIndice("");
-            for (t.primeiro(); !t.fim(); t.proximo()) linhas.push_back(LinhaJson(t, false));
+            for (t.primeiro(); !t.fim(); t.proximo()) {
+                json linha = LinhaJson(t, false);
+                // A card's Situacao is "F" or "", never null.
+                if (tab.letra == 'G' && linha.value("Situacao", json()).is_null()) linha["Situacao"] = "";
+                linhas.push_back(std::move(linha));
+            }
         }
         doc[tab.chave] = std::move(linhas);
     }

@@ -2,7 +2,9 @@
 // The exchange document of one calculation: a JSON object keyed by the names
 // of the tables and fields — `Processo` (the row of Processo.DB) and the arrays
 // `Partes` (C), `Arquivo1` (A), `Arquivo2` (B), `BasesINSS` (D),
-// `BasesSalariais` (I), `Acrescimos` (E) and `Juros` (H); dates "dd/mm/yyyy".
+// `BasesSalariais` (I), `Acrescimos` (E), `Juros` (H), `Jornada` (F) and
+// `Cartao` (G); dates "dd/mm/yyyy", times of day and durations "hh:nn",
+// booleans true/false, a card's `Situacao` "F" or "".
 //
 // The document never carries the local identity of the calculation: the
 // fields Diretorio and Arquivo of `Processo` and the autoincrement `Codigo` of

@@ -229,3 +229,88 @@ TEST_F(Troca, ValuesNoCalculationCanMeanAreRefusedNamingTableRowAndField) {
     doc["Processo"]["Processo"] = "0001234-55.2008.5/01 A";
     EXPECT_NO_THROW(importa(doc));
 }
+
+// Schedules and time cards travel with their times as "hh:nn" and go through
+// the table rules, not through the entry window's period check.
+TEST_F(Troca, SchedulesAndCardsGoThroughTheirTableRules) {
+    json doc = Documento();
+    doc["Jornada"] = json::parse(R"([
+        {"Data1": "01/03/2004", "Data2": "31/03/2004", "Turnos": 1, "Apuracao": "s", "PrevHE1": "07:30",
+         "HabilitarTolerancia": true},
+        {"Data1": "01/04/2004", "Data2": "30/04/2004"}])");
+    doc["Cartao"] = json::parse(R"([
+        {"Data": "09/03/2004", "Ent1": "08:00", "Sai1": "12:00", "Ent2": "13:00", "Sai2": "17:30", "Situacao": ""},
+        {"Data": "14/03/2004", "Ent1": "22:00", "Sai1": "06:00", "Situacao": "f"},
+        {"Data": "15/06/2004", "Ent1": "08:00", "Sai1": "12:00", "Ent2": null, "Sai2": null}])");
+    importa(doc);
+    const json d = ExportaCalculo(banco, "123/2008", 1);
+    ASSERT_EQ(d["Jornada"].size(), 2u);
+    const json& j = d["Jornada"][0];
+    EXPECT_EQ(j["Data1"], "01/03/2004");
+    EXPECT_EQ(j["Turnos"], 1);
+    EXPECT_EQ(j["Apuracao"], "S");
+    EXPECT_EQ(j["PrevHE1"], "07:30");
+    EXPECT_EQ(j["HabilitarTolerancia"], true);
+    // Fields the document leaves out take the defaults of a new schedule.
+    const json& padrao = d["Jornada"][1];
+    EXPECT_EQ(padrao["JornDiaria"], "08:00");
+    EXPECT_EQ(padrao["HENot"], "22:00");
+    EXPECT_EQ(padrao["TolAntHS2"], "00:05");
+    EXPECT_EQ(padrao["PrevHE4"], "00:00");
+    EXPECT_EQ(padrao["HorasSemanais"], 44.0);
+    EXPECT_EQ(padrao["Apuracao"], "D");
+    EXPECT_EQ(padrao["HabilitarTolerancia"], false);
+    ASSERT_EQ(d["Cartao"].size(), 3u);
+    EXPECT_EQ(d["Cartao"][0]["Sai2"], "17:30");
+    EXPECT_EQ(d["Cartao"][0]["Situacao"], "");
+    EXPECT_EQ(d["Cartao"][1]["Sai1"], "06:00");
+    EXPECT_EQ(d["Cartao"][1]["Situacao"], "F");
+    EXPECT_EQ(d["Cartao"][1]["Ent2"], "00:00");  // a new card starts at 00:00
+    // A card outside every schedule is kept; an empty punch stays empty.
+    EXPECT_EQ(d["Cartao"][2]["Data"], "15/06/2004");
+    EXPECT_TRUE(d["Cartao"][2]["Ent2"].is_null());
+
+    // The export imports again into the same document.
+    banco.executa("Processo.DB", "delete from Tabela");
+    importa(d);
+    const json again = ExportaCalculo(banco, "123/2008", 1);
+    EXPECT_EQ(again["Jornada"], d["Jornada"]);
+    EXPECT_EQ(again["Cartao"], d["Cartao"]);
+}
+
+TEST_F(Troca, ARefusedScheduleOrCardLeavesNothingBehind) {
+    const json jornada = json::parse(R"([{"Data1": "10/03/2004", "Data2": "31/03/2004"}])");
+    const json cartao = json::parse(R"([{"Data": "10/03/2004", "Ent1": "08:00", "Sai1": "12:00"}])");
+    auto comPonto = [&] {
+        json doc = Documento();
+        doc["Jornada"] = jornada;
+        doc["Cartao"] = cartao;
+        return doc;
+    };
+    json doc = comPonto();
+    doc["Jornada"][0]["Data2"] = "09/03/2004";
+    falha(doc, "Jornada, linha 1: Período ínválido para a Jornada!");
+    doc = comPonto();
+    doc["Jornada"][0]["Turnos"] = 5;
+    falha(doc, "Jornada, linha 1: Turnos: Preencha o campo Turnos com 1, 2, 3 ou 4.");
+    doc = comPonto();
+    doc["Jornada"].push_back({{"Data1", "10/03/2004"}, {"Data2", "20/03/2004"}});
+    falha(doc, "Jornada, linha 2:");
+    doc = comPonto();
+    doc["Cartao"].push_back({{"Data", "11/03/2004"}, {"Ent1", "08:00"}, {"Sai1", "12:00"}, {"Situacao", "X"}});
+    falha(doc, "Cartao, linha 2: Situacao: Valor inválido para o campo!");
+    doc = comPonto();
+    doc["Cartao"][0]["Ent1"] = "25:00";
+    falha(doc, "Cartao, linha 1: Valor inválido para o campo Ent1: \"25:00\" (esperado um horário hh:nn).");
+    doc = comPonto();
+    doc["Cartao"][0]["Sai1"] = 0.5;  // times travel as text
+    falha(doc, "Cartao, linha 1: Valor inválido para o campo Sai1");
+    doc = comPonto();
+    doc["Cartao"].push_back(cartao[0]);  // the same day twice
+    falha(doc, "Cartao, linha 2:");
+    doc = comPonto();
+    doc["Cartao"] = json::object();
+    falha(doc, "Cartao: deve ser uma lista de linhas.");
+    EXPECT_EQ(linhas("Processo.DB"), 0);
+    EXPECT_EQ(arquivosDoConjunto(), 0);
+}
