@@ -145,7 +145,7 @@ private slots:
         bool partes = false;
         QuandoAbrir("TFPartes", [&](QWidget* j) {
             auto* grade = Filho<GradeTabela>(j, "GrPartes");
-            for (const QString nome : {QStringLiteral("ana beatriz souza"), QStringLiteral("carlos eduardo lima")}) {
+            for (const QString& nome : {QStringLiteral("ana beatriz souza"), QStringLiteral("carlos eduardo lima")}) {
                 ClicaNavegador(j, "NavPartes", NavegadorTabela::Inserir);
                 Digita(grade, "Nome", nome);
                 Digita(grade, "TipoParte", QStringLiteral("Reclamante"));
