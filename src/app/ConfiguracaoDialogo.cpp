@@ -82,12 +82,10 @@ void ConfiguracaoDialogo::EmpacotaMascaras(std::string& m1, std::string& m2, std
 }
 
 int ConfiguracaoDialogo::ConverteInteiro(std::string_view texto, std::string_view campo, int minimo, int maximo) {
-    const std::string t = Apara(texto);
-    int n = 0;
-    const auto [fim, erro] = std::from_chars(t.data(), t.data() + t.size(), n);
-    if (t.empty() || erro != std::errc() || fim != t.data() + t.size()) ForaDaFaixa(campo, minimo, maximo);
-    ConfereFaixa(n, campo, minimo, maximo);
-    return n;
+    const std::optional<int> n = Inteiro(texto);
+    if (!n) ForaDaFaixa(campo, minimo, maximo);
+    ConfereFaixa(*n, campo, minimo, maximo);
+    return *n;
 }
 
 void ConfiguracaoDialogo::Valida() const {

@@ -64,10 +64,7 @@ int LeInteiroPositivo(ArquivoIni& ini, const char* secao, const char* chave, int
 }
 
 int LeInteiro(ArquivoIni& ini, const char* secao, const char* chave, int padrao) {
-    const std::string t = LeTexto(ini, secao, chave, std::to_string(padrao));
-    int n = 0;
-    const auto [fim, erro] = std::from_chars(t.data(), t.data() + t.size(), n);
-    return (erro == std::errc() && fim == t.data() + t.size()) ? n : padrao;
+    return Inteiro(LeTexto(ini, secao, chave, std::to_string(padrao))).value_or(padrao);
 }
 
 std::string SemSeparadorFinal(std::string pasta) {

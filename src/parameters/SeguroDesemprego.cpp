@@ -18,15 +18,6 @@ namespace korva {
 
 namespace {
 
-std::optional<int> Numero(const std::string& texto) {
-    const std::string t = Apara(texto);
-    if (t.empty()) return std::nullopt;
-    int n = 0;
-    auto [p, erro] = std::from_chars(t.data(), t.data() + t.size(), n);
-    if (erro != std::errc() || p != t.data() + t.size()) return std::nullopt;
-    return n;
-}
-
 std::string MesAno(int mes, int ano) {
     return Literais::ZerosEsquerdaInt(mes, 2) + "/" + Literais::ZerosEsquerdaInt(ano, 4);
 }
@@ -47,10 +38,10 @@ double SeguroDesemprego::Beneficio(const ValoresSeguroDesemprego& v, double sala
     return Arredonda4(v.valorMaximo);
 }
 
-int SeguroDesemprego::NormalizaAno(const std::string& texto) { return AnoCompleto(Numero(texto).value_or(0)); }
+int SeguroDesemprego::NormalizaAno(const std::string& texto) { return AnoCompleto(Inteiro(texto).value_or(0)); }
 
 int SeguroDesemprego::LeMes(const std::string& texto) {
-    const auto n = Numero(texto);
+    const auto n = Inteiro(texto);
     return n && *n >= 1 && *n <= 12 ? *n : 13;
 }
 
@@ -78,7 +69,7 @@ std::vector<ItemLista> SeguroDesemprego::ItensCatalogo(Banco& privado) {
 }
 
 int SeguroDesemprego::PosicaoDoCodigo(const std::vector<ItemLista>& itens, const std::string& texto) {
-    const auto n = Numero(texto);
+    const auto n = Inteiro(texto);
     if (!n) return -1;
     for (size_t i = 0; i < itens.size(); ++i)
         if (itens[i].codigo == *n) return static_cast<int>(i);

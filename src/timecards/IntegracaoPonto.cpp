@@ -17,15 +17,6 @@ namespace korva {
 
 namespace {
 
-std::optional<int> Numero(const std::string& texto) {
-    const std::string t = Apara(texto);
-    if (t.empty()) return std::nullopt;
-    int n = 0;
-    auto [p, erro] = std::from_chars(t.data(), t.data() + t.size(), n);
-    if (erro != std::errc() || p != t.data() + t.size()) return std::nullopt;
-    return n;
-}
-
 // One row to write: its month and the values it takes.
 struct LinhaMes {
     int mes = 0, ano = 0;
@@ -36,11 +27,11 @@ struct LinhaMes {
 }  // namespace
 
 int IntegracaoPonto::LeMes(const std::string& texto) {
-    const auto n = Numero(texto);
+    const auto n = Inteiro(texto);
     return n && *n >= 1 && *n <= 12 ? *n : 13;
 }
 
-int IntegracaoPonto::NormalizaAno(const std::string& texto) { return AnoCompleto(Numero(texto).value_or(0)); }
+int IntegracaoPonto::NormalizaAno(const std::string& texto) { return AnoCompleto(Inteiro(texto).value_or(0)); }
 
 std::string IntegracaoPonto::PromptDataBase(int mes, int ano) {
     return "Data Base de Atualização da Verba (" + Literais::ZerosEsquerdaInt(mes, 2) + "/" +

@@ -1,5 +1,7 @@
 #include "util/Texto.h"
 
+#include <charconv>
+
 namespace korva {
 
 std::u32string ParaU32(std::string_view s) {
@@ -216,6 +218,15 @@ std::vector<std::string> Divide(std::string_view s, char sep) {
         ini = p + 1;
     }
     return r;
+}
+
+std::optional<int> Inteiro(std::string_view texto) {
+    const std::string t = Apara(texto);
+    if (t.empty()) return std::nullopt;
+    int n = 0;
+    const auto [fim, erro] = std::from_chars(t.data(), t.data() + t.size(), n);
+    if (erro != std::errc() || fim != t.data() + t.size()) return std::nullopt;
+    return n;
 }
 
 }  // namespace korva

@@ -1,6 +1,7 @@
 #pragma once
 // Text helpers. Text is held as UTF-8; letter case follows the Latin-1
 // (Windows-1252) rules of the stored data, accented capitals included.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,9 @@ char32_t SemAcento(char32_t c);
 size_t Comprimento(std::string_view utf8);
 
 std::string Apara(std::string_view s);          // blanks and control characters at both ends
+// The whole text (blanks at both ends aside) read as a decimal integer; none
+// when it is empty, holds anything else or does not fit an int.
+std::optional<int> Inteiro(std::string_view texto);
 std::string AparaDireita(std::string_view s);
 bool IguaisSemCaixa(std::string_view a, std::string_view b);
 // <0, 0, >0: case-insensitive, accent-aware ordering (accented letters next to the plain ones).
