@@ -35,6 +35,7 @@
 #include "parameters/ui/TFParam1.h"
 #include "parameters/ui/TFParam2.h"
 #include "storage/Tabela.h"
+#include "timecards/ui/TFBuscaPonto.h"
 
 using namespace korva;
 using namespace korva::ui;
@@ -395,10 +396,23 @@ private slots:
         QCOMPARE(mensagens(), Q("Antes de fechar o formulário, cancele ou confirme a operação"));
         QTest::mouseClick(navegador("BtCancelar"), Qt::LeftButton);
         for (const char* n : nomes) QVERIFY2(controle<QWidget>(n)->isEnabled(), n);
-        // The time cards are still to come.
-        teste::RespondeMensagens respostas;
+        // "P&onto" opens the time-card integration over this window.
+        int integracoes = 0;
+        QTimer fechaPonto;
+        connect(&fechaPonto, &QTimer::timeout, this, [&] {
+            auto* ponto = qobject_cast<TFBuscaPonto*>(QApplication::activeModalWidget());
+            if (!ponto) return;
+            ++integracoes;
+            QCOMPARE(ponto->windowTitle(), Q("KORVA - Integração dos Cartões de Ponto"));
+            QCOMPARE(ponto->parentWidget(), static_cast<QWidget*>(janela.get()));
+            ponto->reject();
+        });
+        fechaPonto.start(20);
+        limpaMensagens();
         QTest::mouseClick(controle<QPushButton>("BtPonto"), Qt::LeftButton);
-        QCOMPARE(respostas.textos, QStringList{MensagemIndisponivel()});
+        fechaPonto.stop();
+        QCOMPARE(integracoes, 1);
+        QVERIFY2(registro.mensagens.isEmpty(), qPrintable(mensagens()));
         janela->close();
         QVERIFY(!janela->isVisible());
     }

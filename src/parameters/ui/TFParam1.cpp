@@ -45,6 +45,7 @@
 #include "storage/ConjuntoCalculo.h"
 #include "storage/Esquemas.h"
 #include "storage/Tabela.h"
+#include "timecards/ui/TFBuscaPonto.h"
 
 namespace korva::ui {
 namespace {
@@ -487,7 +488,15 @@ void TFParam1::mesAMes() {
     });
 }
 
-void TFParam1::ponto() { MostraInformacao(MensagemIndisponivel(), this); }
+void TFParam1::ponto() {
+    if (!confirmaCelula()) return;
+    Protegido(this, [this] {
+        TFBuscaPonto janela(sessao_, calculo_, *periodo_, this);
+        janela.exec();
+    });
+    modelo_->atualiza();
+    atualizaComandos();
+}
 
 void TFParam1::seguroDesemprego() {
     if (!confirmaCelula()) return;
