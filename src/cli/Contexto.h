@@ -47,5 +47,7 @@ void RegistraVerbas(CLI::App& app, Contexto& ctx);
 void RegistraPontoCartoes(CLI::App& ponto, Contexto& ctx);
 // "ponto horas" and "ponto integrar" (hours from the time cards, and their period rows).
 void RegistraPontoHoras(CLI::App& ponto, Contexto& ctx);
+// "ponto relatorio" (the daily or monthly time-card report to PDF or text).
+void RegistraPontoRelatorio(CLI::App& ponto, Contexto& ctx);
 
 }  // namespace korva::cli

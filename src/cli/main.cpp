@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     ponto->require_subcommand(1);
     korva::cli::RegistraPontoCartoes(*ponto, ctx);
     korva::cli::RegistraPontoHoras(*ponto, ctx);
+    korva::cli::RegistraPontoRelatorio(*ponto, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
