@@ -54,6 +54,7 @@
 #include "register/ui/TFPartes.h"
 #include "reports/ui/TFPrintCalculo.h"
 #include "storage/Tabela.h"
+#include "timecards/ui/TFJornada.h"
 #include "util/Erros.h"
 #include "util/Literais.h"
 #include "util/Texto.h"
@@ -678,8 +679,6 @@ void TFProcesso::montaBarraBotoes(QWidget* barra) {
         layout->addWidget(b);
         return b;
     };
-    // The time cards are still to come.
-    auto indisponivel = [this] { MostraInformacao(MensagemIndisponivel(), this); };
     botao("BtPartes", QStringLiteral("P&artes"), QStringLiteral("Relação de Partes do Processo"),
           [this] { abrePartes(); });
     botao("BtPeriodo", QStringLiteral("&Período"), QStringLiteral("Relação de Parâmetros por Período"), [this] {
@@ -707,8 +706,12 @@ void TFProcesso::montaBarraBotoes(QWidget* barra) {
             janela.exec();
         });
     });
-    botao("BtPonto", QStringLiteral("P&onto"), QStringLiteral("Apuração dos Cartões de Ponto"),
-          [this, indisponivel] { abreJanela("F", indisponivel); });  // the work schedules
+    botao("BtPonto", QStringLiteral("P&onto"), QStringLiteral("Apuração dos Cartões de Ponto"), [this] {
+        abreCalculo("F", [this](const CalculoAberto& c) {
+            TFJornada j(sessao_, c, this);
+            j.exec();
+        });
+    });
     botao("BtSalarios", QStringLiteral("Salários"), QStringLiteral("Cadastro de Bases Salariais"), [this] {
         abreCalculo("I", [this](const CalculoAberto& c) {
             TFBasesSalariais janela(sessao_, c.tabela('I'), 0, 0, this);
