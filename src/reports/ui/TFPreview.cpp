@@ -1,5 +1,7 @@
 #include "reports/ui/TFPreview.h"
 
+#include "reports/ui/EscolhaImpressora.h"
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -14,7 +16,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPixmap>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -285,23 +286,7 @@ void TFPreview::showEvent(QShowEvent* evento) {
 void TFPreview::imprime() {
     if (totalPaginas() == 0) return;
     QPrinter impressora(QPrinter::HighResolution);
-    impressora.setDocName(windowTitle());
-    impressora.setFromTo(1, totalPaginas());
-    bool escolhida = false;
-    if (escolha_) {
-        escolhida = escolha_(impressora);
-    } else {
-        QPrintDialog dialogo(&impressora, this);
-        dialogo.setWindowTitle(QStringLiteral("Imprimir"));
-        dialogo.setMinMax(1, totalPaginas());
-        dialogo.setOption(QAbstractPrintDialog::PrintPageRange);
-        dialogo.setOption(QAbstractPrintDialog::PrintCurrentPage);
-        escolhida = dialogo.exec() == QDialog::Accepted;
-        if (escolhida && impressora.printRange() == QPrinter::CurrentPage) {
-            impressora.setPrintRange(QPrinter::PageRange);
-            impressora.setFromTo(pagina_, pagina_);
-        }
-    }
+    const bool escolhida = EscolheImpressora(impressora, windowTitle(), totalPaginas(), this, pagina_, escolha_);
     if (!escolhida) return;
     try {
         Imprime(documento_, impressora);

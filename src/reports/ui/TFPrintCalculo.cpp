@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +20,7 @@
 #include "reports/ProducaoRelatorios.h"
 #include "reports/render/Imprime.h"
 #include "reports/render/MedidorQt.h"
+#include "reports/ui/EscolhaImpressora.h"
 #include "reports/ui/TFPreview.h"
 #include "results/CorrecaoJuros.h"
 #include "storage/Banco.h"
@@ -34,11 +34,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // The choice of "Imprimir:" while the program runs.
 int& EscolhaAnterior() {
     static int escolha = 0;
-    return escolha;
-}
-
-std::function<bool(QPrinter&)>& EscolhaImpressoraTeste() {
-    static std::function<bool(QPrinter&)> escolha;
     return escolha;
 }
 
@@ -96,18 +91,7 @@ public:
         if (d.paginas.empty()) throw ErroKorva("O relatório não tem páginas; nada foi impresso.");
         const int n = static_cast<int>(d.paginas.size());
         QPrinter impressora(QPrinter::HighResolution);
-        impressora.setDocName(legenda);
-        impressora.setFromTo(1, n);
-        bool escolhida = false;
-        if (EscolhaImpressoraTeste()) {
-            escolhida = EscolhaImpressoraTeste()(impressora);
-        } else {
-            QPrintDialog dialogo(&impressora, &janela_);
-            dialogo.setWindowTitle(QStringLiteral("Imprimir"));
-            dialogo.setMinMax(1, n);
-            dialogo.setOption(QAbstractPrintDialog::PrintPageRange);
-            escolhida = dialogo.exec() == QDialog::Accepted;
-        }
+        const bool escolhida = EscolheImpressora(impressora, legenda, n, &janela_);
         // Giving up abandons the run: nothing is stored for a report not printed.
         if (!escolhida) throw OurExc();
         cursor_.ocupa();
@@ -121,7 +105,7 @@ private:
 };
 
 void TFPrintCalculo::DefineEscolhaImpressoraTeste(std::function<bool(QPrinter&)> escolha) {
-    EscolhaImpressoraTeste() = std::move(escolha);
+    ui::DefineEscolhaImpressoraTeste(std::move(escolha));
 }
 
 TFPrintCalculo::TFPrintCalculo(Sessao& sessao, const CalculoAberto& calculo, QWidget* pai)

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,21 +14,15 @@
 #include "app/ui/TratamentoErros.h"
 #include "reports/render/Imprime.h"
 #include "reports/render/MedidorQt.h"
+#include "app/ui/CursorOcupado.h"
+#include "reports/ui/EscolhaImpressora.h"
 #include "reports/ui/TFPreview.h"
 #include "util/Erros.h"
 
 namespace korva::ui {
-namespace {
-
-std::function<bool(QPrinter&)>& EscolhaImpressoraTeste() {
-    static std::function<bool(QPrinter&)> escolha;
-    return escolha;
-}
-
-}  // namespace
 
 void TFPrintReport::DefineEscolhaImpressoraTeste(std::function<bool(QPrinter&)> escolha) {
-    EscolhaImpressoraTeste() = std::move(escolha);
+    ui::DefineEscolhaImpressoraTeste(std::move(escolha));
 }
 
 TFPrintReport::TFPrintReport(Sessao& sessao, const CalculoAberto& calculo, QWidget* pai)
@@ -96,10 +89,7 @@ void TFPrintReport::produz(bool imprimir) {
     Protegido(this, [&] {
         Documento d;
         {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            struct Restaura {
-                ~Restaura() { QApplication::restoreOverrideCursor(); }
-            } restaura;
+            const CursorOcupado cursor;
             d = ProduzRelatorioPonto(tipo, sessao_.privado(), sessao_.configuracoes(), calculo_.execucao, *medidor_);
         }
         if (!imprimir) {
@@ -110,23 +100,9 @@ void TFPrintReport::produz(bool imprimir) {
         if (d.paginas.empty()) throw ErroKorva("O relatório não tem páginas; nada foi impresso.");
         const int n = static_cast<int>(d.paginas.size());
         QPrinter impressora(QPrinter::HighResolution);
-        impressora.setDocName(titulo);
-        impressora.setFromTo(1, n);
-        bool escolhida = false;
-        if (EscolhaImpressoraTeste()) {
-            escolhida = EscolhaImpressoraTeste()(impressora);
-        } else {
-            QPrintDialog dialogo(&impressora, this);
-            dialogo.setWindowTitle(QStringLiteral("Imprimir"));
-            dialogo.setMinMax(1, n);
-            dialogo.setOption(QAbstractPrintDialog::PrintPageRange);
-            escolhida = dialogo.exec() == QDialog::Accepted;
-        }
+        const bool escolhida = EscolheImpressora(impressora, titulo, n, this);
         if (!escolhida) return;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        struct Restaura {
-            ~Restaura() { QApplication::restoreOverrideCursor(); }
-        } restaura;
+        const CursorOcupado cursor;
         Imprime(d, impressora);
     });
 }
