@@ -34,6 +34,7 @@
 #include "parameters/Geracao.h"
 #include "parameters/ParametrosPeriodo.h"
 #include "parameters/VerbasCatalogo.h"
+#include "parameters/ui/CaixaOrdem.h"
 #include "parameters/ui/TFBasesSalariais.h"
 #include "parameters/ui/TFListRend.h"
 #include "parameters/ui/TFParam2.h"
@@ -170,11 +171,7 @@ TFParam1::~TFParam1() {
 }
 
 void TFParam1::criaPainel() {
-    cbOrdem_ = new QComboBox(this);
-    cbOrdem_->setObjectName("CbOrdem");
-    for (auto o : {OrdemParametros::Periodo, OrdemParametros::Item, OrdemParametros::SemOrdem})
-        cbOrdem_->addItem(QString::fromUtf8(NomeOrdemParametros(o)));
-    cbOrdem_->setCurrentIndex(PosicaoOrdemParametros(periodo_->ordem()));
+    cbOrdem_ = CaixaOrdemParametros(this, periodo_->ordem());
     connect(cbOrdem_, &QComboBox::activated, this, &TFParam1::mudaOrdem);
 
     auto botao = [this](const char* nome, const QString& texto, const QString& dica, void (TFParam1::*acao)()) {

@@ -37,6 +37,7 @@
 #include "parameters/CalculaDtBase.h"
 #include "parameters/CalculoMensal.h"
 #include "parameters/ParametrosMensais.h"
+#include "parameters/ui/CaixaOrdem.h"
 #include "parameters/ui/TFBasesSalariais.h"
 #include "parameters/ui/TFListRend.h"
 #include "parameters/ui/TFPegaData.h"
@@ -278,11 +279,7 @@ TFParam2::~TFParam2() {
 }
 
 void TFParam2::criaPainel() {
-    cbOrdem_ = new QComboBox(this);
-    cbOrdem_->setObjectName("CbOrdem");
-    for (auto o : {OrdemParametros::Periodo, OrdemParametros::Item, OrdemParametros::SemOrdem})
-        cbOrdem_->addItem(QString::fromUtf8(NomeOrdemParametros(o)));
-    cbOrdem_->setCurrentIndex(PosicaoOrdemParametros(parametros_->ordem()));
+    cbOrdem_ = CaixaOrdemParametros(this, parametros_->ordem());
     connect(cbOrdem_, &QComboBox::activated, this, &TFParam2::mudaOrdem);
 
     btCalculo_ = new QPushButton(QStringLiteral("&Cálculo"), this);
