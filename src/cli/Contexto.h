@@ -49,5 +49,11 @@ void RegistraPontoCartoes(CLI::App& ponto, Contexto& ctx);
 void RegistraPontoHoras(CLI::App& ponto, Contexto& ctx);
 // "ponto relatorio" (the daily or monthly time-card report to PDF or text).
 void RegistraPontoRelatorio(CLI::App& ponto, Contexto& ctx);
+// "prorrata importar|exportar|listar|excluir|de-calculo" (the pro-rata records and their document).
+void RegistraProrrataRegistros(CLI::App& prorrata, Contexto& ctx);
+// "prorrata atualizar" (the pro-rata statement: figures, PDF or text).
+void RegistraProrrataAtualizar(CLI::App& prorrata, Contexto& ctx);
+// "prorrata importar-xml" (records from the court-payments XML document).
+void RegistraProrrataXml(CLI::App& prorrata, Contexto& ctx);
 
 }  // namespace korva::cli

@@ -36,6 +36,11 @@ int main(int argc, char** argv) {
     korva::cli::RegistraPontoCartoes(*ponto, ctx);
     korva::cli::RegistraPontoHoras(*ponto, ctx);
     korva::cli::RegistraPontoRelatorio(*ponto, ctx);
+    auto* prorrata = app.add_subcommand("prorrata", "Atualização prorrata dia a dia: registros, extrato e importações");
+    prorrata->require_subcommand(1);
+    korva::cli::RegistraProrrataRegistros(*prorrata, ctx);
+    korva::cli::RegistraProrrataAtualizar(*prorrata, ctx);
+    korva::cli::RegistraProrrataXml(*prorrata, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -30,6 +30,7 @@
 #include "app/ui/Icones.h"
 #include "app/ui/JanelasFilhas.h"
 #include "parameters/ui/JanelasParametros.h"
+#include "prorata/ui/JanelasProrrata.h"
 #include "register/ui/JanelasCadastro.h"
 #include "app/ui/Mensagens.h"
 #include "app/ui/Recursos.h"
@@ -80,6 +81,7 @@ TFPrincipal::TFPrincipal(Sessao& sessao, QWidget* pai)
     registraDialogo(QStringLiteral("MnAtualizarWeb"), [d = new TFConfigProxy(sessao_, this)] { d->exec(); });
     RegistraJanelasCadastro(*this);
     RegistraJanelasParametros(*this);
+    RegistraJanelasProrrata(*this);
 
     // The main window sees every key and hint before the control that gets them.
     qApp->installEventFilter(this);

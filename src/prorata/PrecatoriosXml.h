@@ -1,0 +1,53 @@
+#pragma once
+// Pro-rata records taken in bulk from the court-payments program's XML
+// document (root PRCT01, one REGISTRO per record, ISO-8859-1), through the
+// fixed mapping of its fifteen fields and their defaults, and the two
+// transformation files that describe the mapping on disk.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "register/RegistroProcessos.h"
+#include "util/Data.h"
+
+namespace korva {
+
+class Banco;
+
+inline constexpr const char* kArquivoPrecatorios = "DataPacketConvertido.xml";
+inline constexpr const char* kTransformacaoParaPacote = "XMLToDP.xtr";
+inline constexpr const char* kTransformacaoParaXml = "DPToXML.xtr";
+inline constexpr const char* kMsgImportacaoConcluida = "Importação Concluída!";
+
+// Writes each of the two transformation files that is missing from `pasta`
+// (names matched without regard to case); an existing one is left as it is.
+// Returns the files written.
+std::vector<std::filesystem::path> GaranteTransformacoes(const std::filesystem::path& pasta);
+
+// One REGISTRO as the mapping reads it: absent elements with a default take it.
+struct RegistroPrecatorio {
+    std::string processo;
+    std::optional<int> codRecte;
+    std::optional<Data> dtAjuiz, dtBase;
+    std::optional<double> valor;
+    std::string dtFinal;  // a date as text, converted when stored
+    std::string parte1, parte2, obs;
+    bool comJuros = true, jurosConstantes = true, usarJurosPadrao = true;
+    double valorJuros = 0;
+    int indice = 1;
+    std::string formaAbatimento = "J";
+};
+
+// Reads the document; fails with a clear message when it is missing,
+// unreadable or does not fit the mapping (naming the REGISTRO and element).
+std::vector<RegistroPrecatorio> LePrecatorios(const std::filesystem::path& documento);
+
+// Reads and stores every REGISTRO as a new record, each with the defaults of
+// a new record and the default additions, all or nothing: when one is refused
+// nothing is stored and the message names its position and lawsuit number.
+// Returns the new Codigos in document order.
+std::vector<int> ImportaPrecatorios(Banco& privado, const AjustesRegistro& ajustes,
+                                    const std::filesystem::path& documento, Data hoje = Data::hoje());
+
+}  // namespace korva
