@@ -71,6 +71,7 @@ Sessao::Sessao(const Ambiente& ambiente) : ambiente_(ambiente) {
     configuracoes_ = std::make_unique<Configuracoes>();
     privado_ = Conecta(*aliases_, kAliasPrivado);
     compartilhado_ = Conecta(*aliases_, kAliasCompartilhado);
+    CompletaTabelasPrivadas(*privado_);
     configuracoes_->le(privado_->pasta(), ambiente_.pastaConfig, compartilhado_->pasta().string());
     RemoveOrfaos(*privado_);
 }
@@ -80,6 +81,7 @@ Sessao::~Sessao() = default;
 void Sessao::reconectaPrivado() {
     aliases_->recarrega();
     auto novo = Conecta(*aliases_, kAliasPrivado);
+    CompletaTabelasPrivadas(*novo);
     privado_ = std::move(novo);
     configuracoes_->le(privado_->pasta(), ambiente_.pastaConfig, compartilhado_->pasta().string());
     RemoveOrfaos(*privado_);

@@ -1,5 +1,6 @@
 #include "reference/CargaInicial.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "reference/LeitorCsv.h"
 #include "reference/SerieDiaria.h"
 #include "storage/Banco.h"
+#include "storage/Esquemas.h"
 #include "storage/Tabela.h"
 #include "util/Erros.h"
 
@@ -119,6 +121,7 @@ std::vector<CargaCsv> CargasPrivadas() {
          {{"base", "Base"}, {"reflexo", "Reflexo"}, {"qtde", "Qtde"}, {"indice", "Indice"}, {"divisor", "Divisor"}},
          {}},
         {"def_processo.csv", "DefProcesso.DB", {}, {}},
+        {"def_prorrata.csv", "DefProrrata.db", {}, {}},
     };
 }
 
@@ -230,6 +233,21 @@ void CarregaBanco(Banco& banco, const std::vector<CargaCsv>& cargas, bool comSer
 void CarregaDadosEntregues(Banco& privado, Banco& compartilhado, const std::function<void(const std::string&)>& progresso) {
     CarregaBanco(privado, CargasPrivadas(), false, progresso);
     CarregaBanco(compartilhado, CargasCompartilhadas(), true, progresso);
+}
+
+std::vector<std::string> CompletaTabelasPrivadas(Banco& privado) {
+    std::vector<std::string> criadas;
+    for (const auto& nome : TabelasFixasPrivadas())
+        if (!privado.existe(nome)) criadas.push_back(nome);
+    if (criadas.empty()) return criadas;
+    std::vector<CargaCsv> cargas;
+    for (auto& carga : CargasPrivadas())
+        if (std::find(criadas.begin(), criadas.end(), carga.tabela) != criadas.end()) cargas.push_back(std::move(carga));
+    Transacao transacao(privado);
+    for (const auto& nome : criadas) privado.criaTabela(nome, *EsquemaFixoPrivado(nome));
+    CarregaBanco(privado, cargas, false, {});
+    transacao.confirma();
+    return criadas;
 }
 
 }  // namespace korva

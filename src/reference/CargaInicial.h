@@ -4,6 +4,7 @@
 // are built into the program.
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace korva {
 
@@ -17,5 +18,11 @@ class Banco;
 // can simply run again. `progresso` receives a line per table loaded.
 void CarregaDadosEntregues(Banco& privado, Banco& compartilhado,
                            const std::function<void(const std::string&)>& progresso = {});
+
+// A private database made before some fixed tables existed: creates each
+// missing fixed table and gives the ones just created their delivered rows
+// (tables already there are never touched). All in one transaction. Returns
+// the tables created.
+std::vector<std::string> CompletaTabelasPrivadas(Banco& privado);
 
 }  // namespace korva

@@ -522,6 +522,49 @@ TEST_F(DadosEntregues, LawsuitDefaultsAreOneCompleteRowPointingAtDeliveredCodes)
     EXPECT_TRUE(datas.count(d.v(0, "DataBasePadrao").comoInteiro()));
 }
 
+TEST_F(DadosEntregues, ProRataDefaultsAreOneCompleteRowAndTheDefaultAdditionsStartEmpty) {
+    const auto d = Le(*privado_, "DefProrrata.db");
+    ASSERT_EQ(d.size(), 1u);
+    for (const auto& f : d.def.campos)
+        if (f.obrigatorio) {
+            EXPECT_FALSE(d.v(0, f.nome.c_str()).nulo()) << f.nome;
+        }
+    EXPECT_TRUE(d.v(0, "ComJuros").comoLogico());
+    EXPECT_TRUE(d.v(0, "JurosConstantes").comoLogico());
+    EXPECT_EQ(d.v(0, "FormaAbatimento").comoTexto(), "J");
+    EXPECT_EQ(d.v(0, "UsarJurosPadrao").comoInteiro(), 0);
+    std::set<int64_t> indices;
+    const auto n = Le(*compartilhado_, "NomeIndiceDiario.DB");
+    for (size_t i = 0; i < n.size(); ++i) indices.insert(n.v(i, "Codigo").comoInteiro());
+    EXPECT_TRUE(indices.count(d.v(0, "Indice").comoInteiro()));
+    EXPECT_EQ(Le(*privado_, "DefAcrescProrrata.DB").size(), 0u);
+}
+
+// An installation made before the pro-rata tables existed gets them when the
+// program starts, with the delivered defaults row; the other tables keep
+// their rows as they are.
+TEST(CargaInicial, AStartCompletesTheMissingFixedTablesOfAnExistingPrivateDatabase) {
+    teste::PastaTemporaria p;
+    const Ambiente amb = Ambiente::Padrao(p.caminho(), "korva");
+    ASSERT_TRUE(Sessao::PrimeiraPartida(amb));
+    {
+        Banco privado("CalcPriv", amb.pastaPrivadaInicial());
+        privado.executa("DefProcesso.DB", "UPDATE Tabela SET INSSReclamado = 21");
+        for (const char* t : {"Prorrata.db", "DefProrrata.db", "Parcelas.DB", "JurosProrrata.db",
+                              "AcrescProrrata.DB", "DefAcrescProrrata.DB"})
+            privado.excluiTabela(t);
+    }
+    Sessao sessao(amb);
+    Banco& privado = sessao.privado();
+    for (const auto& nome : TabelasFixasPrivadas()) EXPECT_TRUE(privado.existe(nome)) << nome;
+    EXPECT_EQ(Le(privado, "DefProrrata.db").size(), 1u);
+    EXPECT_EQ(Le(privado, "Prorrata.db").size(), 0u);
+    const auto def = Le(privado, "DefProcesso.DB");
+    ASSERT_EQ(def.size(), 1u);
+    EXPECT_DOUBLE_EQ(def.v(0, "INSSReclamado").comoNumero(), 21.0);
+    EXPECT_TRUE(CompletaTabelasPrivadas(privado).empty());
+}
+
 // ---- one transaction per database ----
 
 TEST(CargaInicial, AFailureLeavesTheDatabaseEmptyAndARerunCompletesWithoutDuplicates) {
