@@ -97,7 +97,17 @@ public:
     // unless the caller brings its own additions, as the exchange document may).
     void defineCopiaAcrescimosPadrao(bool copia) { copiaPadrao_ = copia; }
 
+    // Called whenever the record shown changes (another row, a new record, a
+    // store or cancel that moves the cursor), after the child tables followed
+    // it. The rules occupy the datasets' own events (depoisRolar,
+    // depoisInserir, aoNovoRegistro, antesInserir, antesGravar, naGravacao):
+    // a window watches the datasets through Tabela::observa and this hook,
+    // and must not replace those events.
+    void defineAoMudarRegistro(std::function<void()> f);
+
 private:
+    void acompanha(bool forcado = false);
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::unique_ptr<Tabela> registros_, parcelas_;
@@ -106,7 +116,9 @@ private:
 
 // The values of a new record (DtFinal today; Valor, ValorJuros, ValorFGTS 0;
 // the options of the single row of DefProrrata.db) written into the row
-// being inserted. Reads DefProrrata.db and closes it again.
+// being inserted. Reads DefProrrata.db and closes it again. Without a
+// defaults row the options are those of a court-payments record without
+// them: interest, constant, legal mode, index series 1, "J", no FGTS interest.
 void PreencheNovoProrrata(Banco& privado, Tabela& registro, Data hoje);
 
 // Copies every row of DefAcrescProrrata.DB, in Codigo order, into
@@ -121,6 +133,12 @@ int CopiaAcrescimosPadrao(Banco& privado, int codigo);
 // não preenchido ou preenchido incorretamente."), a "P" row has its DtBase
 // cleared.
 void AplicaRegrasAcrescProrrata(Tabela& acrescimos, std::function<int()> codigo = {});
+
+// The options of a record (Prorrata.db) or of the defaults row
+// (DefProrrata.db): FormaAbatimento in capitals and only "J" or "P",
+// UsarJurosPadrao from 0 to `modoMaximo`; both refused with "Valor Inválido
+// para o Campo!".
+void AplicaRegrasOpcoesProrrata(Tabela& t, int modoMaximo);
 
 // Attaches the rules of the variations dataset: a new row takes Prorrata =
 // `codigo()`; Forma in capitals and only "S" or "C".
