@@ -55,5 +55,7 @@ void RegistraProrrataRegistros(CLI::App& prorrata, Contexto& ctx);
 void RegistraProrrataAtualizar(CLI::App& prorrata, Contexto& ctx);
 // "prorrata importar-xml" (records from the court-payments XML document).
 void RegistraProrrataXml(CLI::App& prorrata, Contexto& ctx);
+// "backup criar|restaurar" and "verificar" (table verification and repair).
+void RegistraManutencao(CLI::App& app, Contexto& ctx);
 
 }  // namespace korva::cli

@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     korva::cli::RegistraProrrataRegistros(*prorrata, ctx);
     korva::cli::RegistraProrrataAtualizar(*prorrata, ctx);
     korva::cli::RegistraProrrataXml(*prorrata, ctx);
+    korva::cli::RegistraManutencao(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
