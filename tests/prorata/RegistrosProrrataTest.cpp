@@ -83,6 +83,48 @@ TEST_F(BaseProrrata, DefaultAdditionsAreCopiedOnceWhenTheNewRecordIsFirstStored)
     EXPECT_EQ(linhasDe(kTabelaAcrescProrrata, outro), 0);
 }
 
+TEST_F(BaseProrrata, RecordIsNotStoredWhenItsDefaultAdditionsCannotBe) {
+    auto r = abre();
+    Tabela& t = r->registros();
+    {
+        Tabela exclusiva(banco, kTabelaAcrescProrrata);
+        exclusiva.abre(ModoAbertura::Exclusivo);
+        t.insere();
+        t["Processo"] = "AAA";
+        t["CodRecte"] = 1;
+        t["DtAjuiz"] = Data::de(2019, 1, 10);
+        t["DtBase"] = Data::de(2021, 5, 31);
+        EXPECT_THROW(t.grava(), ErroBanco);
+        EXPECT_TRUE(r->inserindo());
+    }
+    Tabela p(banco, kTabelaProrrata);
+    p.abre(ModoAbertura::SomenteLeitura);
+    EXPECT_EQ(p.quantidade(), 0);
+    // Once the table is free, the same store goes through with the copy.
+    t.grava();
+    EXPECT_EQ(linhasDe(kTabelaAcrescProrrata, r->codigoAtual()), 2);
+}
+
+TEST_F(BaseProrrata, InstalmentOnARecordBeingTypedStoresTheRecordFirst) {
+    auto r = abre();
+    Tabela& t = r->registros();
+    t.insere();
+    t["Processo"] = "AAA";
+    t["CodRecte"] = 1;
+    t["DtAjuiz"] = Data::de(2019, 1, 10);
+    t["DtBase"] = Data::de(2021, 5, 31);
+    r->parcelas().insere();
+    EXPECT_FALSE(t.editando());
+    const int codigo = r->codigoAtual();
+    ASSERT_GT(codigo, 0);
+    EXPECT_EQ(r->parcelas().valor("Prorrata").comoInteiro(), codigo);
+    EXPECT_EQ(r->parcelas().valor("Valor").comoNumero(), 0.0);
+    r->parcelas()["Data"] = Data::de(2022, 1, 3);
+    r->parcelas().grava();
+    EXPECT_EQ(linhasDe(kTabelaParcelas, codigo), 1);
+    EXPECT_EQ(linhasDe(kTabelaAcrescProrrata, codigo), 2);
+}
+
 TEST_F(BaseProrrata, RefusedRecordStoresNeitherItNorTheAdditions) {
     auto r = abre();
     Tabela& t = r->registros();
