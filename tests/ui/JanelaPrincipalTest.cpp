@@ -141,11 +141,11 @@ private slots:
 
     void entradaDeJanelaFuturaAvisa() {
         FechaMensagens fecha;
-        principal_->entrada("MnProrrata")->trigger();
+        principal_->entrada("MnSalarioMinimo")->trigger();
         principal_->botao("BtIndices")->click();
         QCOMPARE(fecha.textos.size(), 2);
         QCOMPARE(fecha.textos[0], QStringLiteral("Esta janela ainda não está disponível nesta versão."));
-        QVERIFY(principal_->entrada("MnProrrata")->isEnabled());
+        QVERIFY(principal_->entrada("MnSalarioMinimo")->isEnabled());
         QVERIFY(principal_->area()->subWindowList().isEmpty());
     }
 

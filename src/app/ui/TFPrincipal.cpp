@@ -31,6 +31,11 @@
 #include "app/ui/JanelasFilhas.h"
 #include "parameters/ui/JanelasParametros.h"
 #include "prorata/ui/JanelasProrrata.h"
+#include "maintenance/ui/JanelasManutencao.h"
+#include "maintenance/AreaTrabalho.h"
+#include "maintenance/ui/PinturaAreaTrabalho.h"
+#include "maintenance/ui/TFAreaTrabalho.h"
+#include "util/ArquivoIni.h"
 #include "register/ui/JanelasCadastro.h"
 #include "app/ui/Mensagens.h"
 #include "app/ui/Recursos.h"
@@ -65,7 +70,6 @@ TFPrincipal::TFPrincipal(Sessao& sessao, QWidget* pai)
 
     area_ = new QMdiArea(this);
     area_->setObjectName("AreaTrabalho");
-    area_->setBackground(QColor(58, 110, 165));
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
@@ -78,10 +82,17 @@ TFPrincipal::TFPrincipal(Sessao& sessao, QWidget* pai)
     calculadora_ = new TFCalculadora(this);
     configuracao_ = new TFConfig(configuracoes(), this);
     sobre_ = new TFSobre(this);
+    // The desktop background of this workstation.
+    fundo_ = new PinturaAreaTrabalho(area_);
+    fundo_->aplica(LeAreaTrabalho(ArquivoIni(configuracoes().arquivoEstacao())));
+    registraDialogo(QStringLiteral("MnAreaTrabalho"), [this, d = new TFAreaTrabalho(*fundo_, configuracoes().arquivoEstacao().string(), this)] {
+        d->exec();
+    });
     registraDialogo(QStringLiteral("MnAtualizarWeb"), [d = new TFConfigProxy(sessao_, this)] { d->exec(); });
     RegistraJanelasCadastro(*this);
     RegistraJanelasParametros(*this);
     RegistraJanelasProrrata(*this);
+    RegistraJanelasManutencao(*this);
 
     // The main window sees every key and hint before the control that gets them.
     qApp->installEventFilter(this);

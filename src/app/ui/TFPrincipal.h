@@ -25,6 +25,7 @@ class Sessao;
 namespace korva::ui {
 
 class JanelasFilhas;
+class PinturaAreaTrabalho;
 class TFCalculadora;
 class TFConfig;
 class TFSobre;
@@ -41,6 +42,7 @@ public:
     Sessao& sessao() { return sessao_; }
     Configuracoes& configuracoes();
     QMdiArea* area() const { return area_; }
+    PinturaAreaTrabalho& fundo() { return *fundo_; }
     JanelasFilhas& janelasFilhas() { return *janelas_; }
     // The printer chosen in "Configurar &Impressora ...", used by the reports.
     QPrinter& impressora() { return *impressora_; }
@@ -106,6 +108,7 @@ private:
     TFCalculadora* calculadora_ = nullptr;
     TFConfig* configuracao_ = nullptr;
     TFSobre* sobre_ = nullptr;
+    PinturaAreaTrabalho* fundo_ = nullptr;
     std::unique_ptr<QPrinter> impressora_;
     QPointer<QWidget> ultimoFocoForaCalculadora_;
     bool ordenacoesGravadas_ = false;
