@@ -143,9 +143,15 @@ void GradeTabela::seguaCursor() {
     const int linha = modelo_->linhaAtual();
     if (linha < 0) return;
     const int coluna = std::max(currentIndex().column(), 0);
-    movendo_ = true;
-    setCurrentIndex(modelo_->index(linha, coluna));
-    movendo_ = false;
+    const QModelIndex alvo = modelo_->index(linha, coluna);
+    // Already there (the user's click moved the cursor): setting it again
+    // would apply the click's selection a second time, and a Ctrl+click
+    // would take its row out of a selection of several rows.
+    if (currentIndex() != alvo) {
+        movendo_ = true;
+        setCurrentIndex(alvo);
+        movendo_ = false;
+    }
     scrollTo(currentIndex());
 }
 
