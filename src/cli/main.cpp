@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     korva::cli::RegistraRemessa(app, ctx);
     korva::cli::RegistraRelatorios(app, ctx);
     korva::cli::RegistraVerbas(app, ctx);
+    korva::cli::RegistraPlanilha(app, ctx);
     auto* ponto = app.add_subcommand("ponto", "Cartões de ponto: geração, horas, integração e relatórios");
     ponto->require_subcommand(1);
     korva::cli::RegistraPontoCartoes(*ponto, ctx);
