@@ -48,6 +48,7 @@
 #include "results/FigurasMensais.h"
 #include "storage/Banco.h"
 #include "storage/ConjuntoCalculo.h"
+#include "spreadsheets/ui/ExportacaoPlanilha.h"
 #include "storage/Esquemas.h"
 #include "storage/Tabela.h"
 #include "util/Erros.h"
@@ -242,6 +243,7 @@ TFParam2::TFParam2(Sessao& sessao, const CalculoAberto& calculo, QWidget* pai)
     topo->addSpacing(12);
     topo->addWidget(btCalculo_);
     topo->addWidget(btSubstituir_);
+    topo->addWidget(btPlanilha_);
     topo->addSpacing(24);
     topo->addWidget(lbTotal_);
     topo->addStretch(1);
@@ -252,7 +254,8 @@ TFParam2::TFParam2(Sessao& sessao, const CalculoAberto& calculo, QWidget* pai)
 
     setTabOrder(cbOrdem_, btCalculo_);
     setTabOrder(btCalculo_, btSubstituir_);
-    setTabOrder(btSubstituir_, grade_);
+    setTabOrder(btSubstituir_, btPlanilha_);
+    setTabOrder(btPlanilha_, grade_);
 
     lbTempo_->setText(Q(TextoTempoCalculo(std::chrono::nanoseconds::zero())));
     recalculaTotal();
@@ -293,6 +296,13 @@ void TFParam2::criaPainel() {
     btSubstituir_->setAutoDefault(false);
     DefineDica(btSubstituir_, QStringLiteral("Procurar e Substituir"));
     connect(btSubstituir_, &QPushButton::clicked, this, &TFParam2::substitui);
+
+    // The workbook of the stored rows: a row being edited is stored first.
+    btPlanilha_ = NovoBotaoExportarPlanilha(this);
+    connect(btPlanilha_, &QPushButton::clicked, this, [this] {
+        if (!grade_->confirmaEdicao() || parametros_->tabela().editando()) return;
+        ExportaPlanilhaDoCalculo(this, sessao_, calculo_.execucao);
+    });
 
     QFont negrito = font();
     negrito.setBold(true);
@@ -486,6 +496,7 @@ void TFParam2::atualizaEstado() {
     btCalculo_->setEnabled(livre);
     cbOrdem_->setEnabled(livre);
     btSubstituir_->setEnabled(livre);
+    btPlanilha_->setEnabled(livre);
 }
 
 void TFParam2::mostraTotal() { lbTotal_->setText(Q(cache_->textoTotal())); }

@@ -76,6 +76,7 @@ private:
 
     QComboBox* cbOrdem_ = nullptr;
     QPushButton* btCalculo_ = nullptr;
+    QPushButton* btPlanilha_ = nullptr;  // "Exportar &Planilha..." (BtExportarPlanilha)
     QPushButton* btSubstituir_ = nullptr;
     QLabel* lbTotal_ = nullptr;
     QLabel* lbTempo_ = nullptr;

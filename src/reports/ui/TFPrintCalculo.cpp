@@ -23,6 +23,7 @@
 #include "reports/ui/EscolhaImpressora.h"
 #include "reports/ui/TFPreview.h"
 #include "results/CorrecaoJuros.h"
+#include "spreadsheets/ui/ExportacaoPlanilha.h"
 #include "storage/Banco.h"
 #include "util/Erros.h"
 
@@ -146,10 +147,14 @@ TFPrintCalculo::TFPrintCalculo(Sessao& sessao, const CalculoAberto& calculo, QWi
     connect(btVisualizar_, &QPushButton::clicked, this, &TFPrintCalculo::visualiza);
     connect(btImprimir_, &QPushButton::clicked, this, &TFPrintCalculo::imprime);
     connect(btFechar_, &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton* btPlanilha = NovoBotaoExportarPlanilha(this);
+    connect(btPlanilha, &QPushButton::clicked, this,
+            [this] { ExportaPlanilhaDoCalculo(this, sessao_, calculo_.execucao); });
 
     auto* botoes = new QVBoxLayout;
     botoes->addWidget(btVisualizar_);
     botoes->addWidget(btImprimir_);
+    botoes->addWidget(btPlanilha);
     botoes->addStretch(1);
     botoes->addWidget(btFechar_);
 
