@@ -139,14 +139,28 @@ private slots:
         QCOMPARE(dica->text(), QStringLiteral("Encerra o sistema"));
     }
 
-    void entradaDeJanelaFuturaAvisa() {
+    void entradasDasTabelasAbremSuasJanelas() {
+        // The reference tables' entry and button now open their windows, one
+        // instance each, the entry and its button off while it is open.
         FechaMensagens fecha;
         principal_->entrada("MnSalarioMinimo")->trigger();
         principal_->botao("BtIndices")->click();
-        QCOMPARE(fecha.textos.size(), 2);
-        QCOMPARE(fecha.textos[0], QStringLiteral("Esta janela ainda não está disponível nesta versão."));
+        QVERIFY(fecha.textos.isEmpty());
+        QStringList abertas;
+        for (QMdiSubWindow* s : principal_->area()->subWindowList()) abertas << s->widget()->objectName();
+        abertas.sort();
+        QCOMPARE(abertas, (QStringList{"TFNomeIndiceDia", "TFValores"}));
+        QVERIFY(!principal_->entrada("MnSalarioMinimo")->isEnabled());
+        QVERIFY(!principal_->botao("BtSalFam1")->isEnabled());
+        QVERIFY(!principal_->entrada("MnIndicesDiarios")->isEnabled());
+        for (QMdiSubWindow* s : principal_->area()->subWindowList()) {
+            QPointer<QMdiSubWindow> janela(s);
+            s->close();
+            QTRY_VERIFY(janela.isNull());
+        }
         QVERIFY(principal_->entrada("MnSalarioMinimo")->isEnabled());
-        QVERIFY(principal_->area()->subWindowList().isEmpty());
+        QVERIFY(principal_->botao("BtIndices")->isEnabled());
+        QVERIFY(fecha.textos.isEmpty());
     }
 
     void lembreteDoSetor() {

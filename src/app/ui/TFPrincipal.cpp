@@ -37,6 +37,7 @@
 #include "maintenance/ui/TFAreaTrabalho.h"
 #include "util/ArquivoIni.h"
 #include "register/ui/JanelasCadastro.h"
+#include "reference/ui/JanelasTabelas.h"
 #include "app/ui/Mensagens.h"
 #include "app/ui/Recursos.h"
 #include "app/ui/TFCalculadora.h"
@@ -91,6 +92,7 @@ TFPrincipal::TFPrincipal(Sessao& sessao, QWidget* pai)
     registraDialogo(QStringLiteral("MnAtualizarWeb"), [d = new TFConfigProxy(sessao_, this)] { d->exec(); });
     RegistraJanelasCadastro(*this);
     RegistraJanelasParametros(*this);
+    RegistraJanelasTabelas(*this);
     RegistraJanelasProrrata(*this);
     RegistraJanelasManutencao(*this);
 
