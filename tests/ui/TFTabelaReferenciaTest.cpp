@@ -59,7 +59,11 @@ void Digita(TFTabelaReferencia& j, const std::string& campo, const QString& text
     g.setFocus();
     g.setCurrentIndex(j.modelo().index(j.modelo().linhaAtual(), j.modelo().colunaDoCampo(campo)));
     QTest::keyClick(&g, texto.at(0).toLatin1());
+    // The cell editor (the focus goes to it once the window is active).
     QWidget* editor = QApplication::focusWidget();
+    if (!editor || editor == &g)
+        for (QLineEdit* e : g.viewport()->findChildren<QLineEdit*>())
+            if (e->isVisible()) editor = e;
     QVERIFY2(editor && editor != &g, campo.c_str());
     for (const QChar c : texto.mid(1)) QTest::keyClick(editor, c.toLatin1());
     QTest::keyClick(editor, Qt::Key_Return);
@@ -107,6 +111,7 @@ class TFTabelaReferenciaTest : public QObject {
     std::unique_ptr<J> abre(A&&... a) {
         auto j = std::make_unique<J>(sessao(), std::forward<A>(a)...);
         j->show();
+        j->activateWindow();
         if (!QTest::qWaitForWindowExposed(j.get())) return nullptr;
         return j;
     }

@@ -87,8 +87,9 @@ void TFTabelaReferencia::abre() {
 
 QSize TFTabelaReferencia::sizeHint() const {
     // Every column whole, with the scroll bar, within a 1024-pixel desktop.
-    int largura = grade_->verticalHeader()->sizeHint().width() + 2 * grade_->frameWidth() +
-                  style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24;
+    const QMargins margens = layout() ? layout()->contentsMargins() : QMargins();
+    int largura = std::max(grade_->verticalHeader()->sizeHint().width(), 24) + 2 * grade_->frameWidth() +
+                  style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margens.left() + margens.right() + 8;
     for (int i = 0; i < modelo_->columnCount(); ++i) largura += grade_->columnWidth(i);
     const QSize dica = QWidget::sizeHint();
     return {std::clamp(std::max(largura, dica.width()), 320, 1000), std::max(dica.height(), 440)};
