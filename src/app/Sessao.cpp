@@ -1,6 +1,7 @@
 #include "app/Sessao.h"
 
 #include "app/Configuracoes.h"
+#include "maintenance/CopiaSeguranca.h"
 #include "storage/Aliases.h"
 #include "storage/Banco.h"
 #include "reference/CargaInicial.h"
@@ -71,6 +72,8 @@ Sessao::Sessao(const Ambiente& ambiente) : ambiente_(ambiente) {
     configuracoes_ = std::make_unique<Configuracoes>();
     privado_ = Conecta(*aliases_, kAliasPrivado);
     compartilhado_ = Conecta(*aliases_, kAliasCompartilhado);
+    // A restore cut short puts the former tables back before anything reads or completes them.
+    for (const Banco* b : {privado_.get(), compartilhado_.get()}) RetomaRestauracaoInterrompida(b->pasta());
     CompletaTabelasPrivadas(*privado_);
     configuracoes_->le(privado_->pasta(), ambiente_.pastaConfig, compartilhado_->pasta().string());
     RemoveOrfaos(*privado_);
