@@ -24,6 +24,14 @@ using namespace korva::ui;
 
 namespace {
 
+// A radio button takes a click on its circle or its text, not beyond.
+void Marca(QWidget* d, const char* nome) {
+    auto* rb = d->findChild<QRadioButton*>(nome);
+    QVERIFY(rb);
+    QTest::mouseClick(rb, Qt::LeftButton, {}, QPoint(8, rb->height() / 2));
+    QVERIFY(rb->isChecked());
+}
+
 QColor Pixel(QMdiArea* area, int x, int y) {
     return area->viewport()->grab().toImage().pixelColor(x, y);
 }
@@ -44,6 +52,7 @@ class TFAreaTrabalhoTest : public QObject {
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<TFAreaTrabalho*>(QApplication::activeModalWidget());
             QVERIFY(d);
+            QVERIFY(QTest::qWaitForWindowExposed(d));
             faz(d);
             feito = true;
             if (d->isVisible()) d->reject();
@@ -94,9 +103,9 @@ private slots:
             auto* ok = d->findChild<QPushButton*>("BtOk");
             QVERIFY(d->findChild<QRadioButton*>("RbGradiente")->isChecked());
             QVERIFY(cor->isEnabled() && grad->isEnabled() && !papel->isEnabled());
-            QTest::mouseClick(d->findChild<QRadioButton*>("RbLiso"), Qt::LeftButton);
+            Marca(d, "RbLiso");
             QVERIFY(cor->isEnabled() && !grad->isEnabled() && !papel->isEnabled());
-            QTest::mouseClick(d->findChild<QRadioButton*>("RbFundo"), Qt::LeftButton);
+            Marca(d, "RbFundo");
             QVERIFY(!cor->isEnabled() && !grad->isEnabled() && papel->isEnabled());
             QVERIFY(!ok->isEnabled());  // no picture chosen yet
             // A file that is not a picture clears the choice.
@@ -138,7 +147,7 @@ private slots:
 
         // The picture, tiled from the top-left corner.
         comDialogo([&](TFAreaTrabalho* d) {
-            QTest::mouseClick(d->findChild<QRadioButton*>("RbFundo"), Qt::LeftButton);
+            Marca(d, "RbFundo");
             TFAreaTrabalho::DefineEscolhaImagemTeste([&] { return bmp; });
             QTest::mouseClick(d->findChild<QPushButton*>("BtImagem"), Qt::LeftButton);
             QVERIFY(d->findChild<QPushButton*>("BtOk")->isEnabled());
@@ -162,7 +171,7 @@ private slots:
     void cancelaNaoMudaNada() {
         const std::string antes = ArquivoIni(arquivoEstacao()).le(kSecaoAreaTrabalho, "Opcao", "ausente");
         comDialogo([&](TFAreaTrabalho* d) {
-            QTest::mouseClick(d->findChild<QRadioButton*>("RbLiso"), Qt::LeftButton);
+            Marca(d, "RbLiso");
             QTest::mouseClick(d->findChild<QPushButton*>("BtCancela"), Qt::LeftButton);
         });
         QCOMPARE(ArquivoIni(arquivoEstacao()).le(kSecaoAreaTrabalho, "Opcao", "ausente"), antes);
