@@ -86,6 +86,7 @@ struct FgtsExtrato {
     double fator = 0;  // I(DtBase -> DtFinal)
     double juros = 0;  // j (percent); 0 without CalcularJurosFGTS
     double valor = 0;  // FG
+    std::string formula;
 };
 
 struct ExtratoProrrata {
@@ -98,6 +99,18 @@ struct ExtratoProrrata {
     double total = 0;
 };
 
+// Fails with the index's or the interest's message when a factor or a rate
+// cannot be had, and with a Portuguese message for an amount addition
+// without its base date.
 ExtratoProrrata CalculaExtrato(const DadosProrrata& d, const FatorDiario& fator, const JurosEntreDatas& juros);
+
+// N(x, p, d) of the statement: `casas` decimals after rounding to at most
+// `significativos` significant digits.
+std::string NumeroExtrato(double x, int significativos, int casas);
+// An amount as the statement prints it: whole to the cent at any size.
+std::string ValorExtrato(double x);
+
+// The mode of CalculaJuros for the FGTS amount: 1 % a month, simple.
+inline constexpr int kModoJurosFGTS = 3;
 
 }  // namespace korva

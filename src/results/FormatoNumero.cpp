@@ -31,17 +31,19 @@ std::string AgrupaMilhares(const std::string& inteira) {
 
 }  // namespace
 
-std::string FormataNumero(double valor, int casas) {
+std::string FormataNumero(double valor, int casas, int significativos) {
     if (std::isnan(valor)) return "NAN";
     if (std::isinf(valor)) return valor < 0 ? "-INF" : "INF";
     casas = std::clamp(casas, 0, 15);
+    significativos = std::clamp(significativos, 1, 17);
 
-    // Nine significant digits: "d.dddddddde+XX".
+    // The significant digits: "d.dddddddde+XX" for nine.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.8e", std::fabs(valor));
+    std::snprintf(buf, sizeof buf, "%.*e", significativos - 1, std::fabs(valor));
     const std::string texto(buf);
     const size_t e = texto.find('e');
-    std::string digitos = texto.substr(0, 1) + texto.substr(2, e - 2);
+    std::string digitos = texto.substr(0, e);  // "d.ddd", or "d" for one digit
+    if (digitos.size() > 1) digitos.erase(1, 1);
     const int expoente = std::atoi(texto.c_str() + e + 1);
     const int antesDaVirgula = expoente + 1;  // digits of the integer part
 
