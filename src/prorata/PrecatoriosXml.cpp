@@ -173,6 +173,29 @@ std::string CorrigeC1(const std::string& utf8) {
     return mudou ? ParaUtf8(u) : utf8;
 }
 
+// The first error of a parse, the one that points where the document goes
+// wrong (later ones follow from it).
+struct PrimeiroErro {
+    int linha = 0, coluna = 0;
+    bool visto = false;
+    static void Recebe(void* dados, xmlErrorPtr e) {
+        auto* p = static_cast<PrimeiroErro*>(dados);
+        if (!e || p->visto || e->level < XML_ERR_ERROR) return;
+        p->visto = true;
+        p->linha = e->line;
+        p->coluna = e->int2;
+    }
+};
+
+// Routes the parser's messages to `erro` instead of the standard error.
+class DesviaErros {
+public:
+    explicit DesviaErros(PrimeiroErro& erro) { xmlSetStructuredErrorFunc(&erro, &PrimeiroErro::Recebe); }
+    ~DesviaErros() { xmlSetStructuredErrorFunc(nullptr, nullptr); }
+    DesviaErros(const DesviaErros&) = delete;
+    DesviaErros& operator=(const DesviaErros&) = delete;
+};
+
 std::string Nome(const xmlNode* n) { return reinterpret_cast<const char*>(n->name); }
 
 // The text of a field element: its text and CDATA children, trimmed.
@@ -351,15 +374,21 @@ std::vector<RegistroPrecatorio> LePrecatorios(const fs::path& documento) {
     CtxXml ctx;
     if (!ctx.ctx) throw ErroKorva("Memória insuficiente para ler o arquivo de precatórios.");
     DocXml doc;
-    // No network, no external DTD, no entity substitution.
-    doc.doc = xmlCtxtReadMemory(ctx.ctx, bytes.data(), static_cast<int>(bytes.size()), nullptr, codificacao,
-                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA);
+    PrimeiroErro erro;
+    {
+        DesviaErros desvio(erro);
+        // No network, no external DTD, no entity substitution.
+        doc.doc = xmlCtxtReadMemory(ctx.ctx, bytes.data(), static_cast<int>(bytes.size()), nullptr, codificacao,
+                                    XML_PARSE_NONET | XML_PARSE_NOCDATA);
+    }
     if (!doc.doc || !ctx.ctx->wellFormed) {
-        const xmlError* erro = xmlCtxtGetLastError(ctx.ctx);
+        if (!erro.visto) {
+            if (const xmlError* ultimo = xmlCtxtGetLastError(ctx.ctx)) PrimeiroErro::Recebe(&erro, const_cast<xmlError*>(ultimo));
+        }
         std::string onde;
-        if (erro && erro->line > 0) {
-            onde = " (erro na linha " + std::to_string(erro->line);
-            if (erro->int2 > 0) onde += ", coluna " + std::to_string(erro->int2);
+        if (erro.linha > 0) {
+            onde = " (erro na linha " + std::to_string(erro.linha);
+            if (erro.coluna > 0) onde += ", coluna " + std::to_string(erro.coluna);
             onde += ")";
         }
         throw ErroConversao("O arquivo de precatórios " + documento.string() + " não é um documento XML válido" +
