@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -364,6 +365,9 @@ std::vector<RegistroPrecatorio> LePrecatorios(const fs::path& documento) {
         throw ErroES("Não foi possível ler o arquivo de precatórios " + documento.string() +
                      ". Nenhum registro foi importado.");
     const std::string bytes = conteudo.str();
+    if (bytes.size() > static_cast<size_t>(std::numeric_limits<int>::max()))
+        throw ErroES("O arquivo de precatórios " + documento.string() +
+                     " é grande demais para ser lido. Nenhum registro foi importado.");
 
     // The declared encoding rules (the payments program declares ISO-8859-1);
     // without a declaration, text that is not UTF-8 is read as Windows-1252.

@@ -40,13 +40,25 @@ struct RegistroPrecatorio {
 };
 
 // Reads the document; fails with a clear message when it is missing,
-// unreadable or does not fit the mapping (naming the REGISTRO and element).
+// unreadable or does not fit the mapping (naming the REGISTRO, counted from
+// 1, its lawsuit number when known, and the element). The declared encoding
+// rules; without one, text that is not UTF-8 is Windows-1252. No network,
+// no external DTD, entity references refused. An empty element counts as
+// absent. Dates d/M/yyyy with a four-digit year; numbers with "." (or a
+// single ",") as the decimal point and no thousands separator; flags
+// TRUE/FALSE in any letter case, or 1/0; texts no longer than the packet's
+// widths (PROCESSO 25, DTFINAL 10, PARTE1/PARTE2 45, OBS 30,
+// FORMAABATIMENTO 1). Elements outside the mapping are ignored; one given
+// twice is refused.
 std::vector<RegistroPrecatorio> LePrecatorios(const std::filesystem::path& documento);
 
 // Reads and stores every REGISTRO as a new record, each with the defaults of
 // a new record and the default additions, all or nothing: when one is refused
 // nothing is stored and the message names its position and lawsuit number.
-// Returns the new Codigos in document order.
+// A document without any REGISTRO is refused. DTFINAL is converted as
+// dd/mm/yyyy; an empty OBS leaves the new record's note; UsarJurosPadrao
+// keeps the new record's mode whatever USARJURUSPADRAO says (a flag cannot
+// tell one of three modes). Returns the new Codigos in document order.
 std::vector<int> ImportaPrecatorios(Banco& privado, const AjustesRegistro& ajustes,
                                     const std::filesystem::path& documento, Data hoje = Data::hoje());
 
