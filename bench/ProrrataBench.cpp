@@ -94,11 +94,7 @@ void BM_CalculaExtrato600Parcelas(benchmark::State& st) {
         const DadosProrrata d = LeDadosProrrata(b.sessao->privado(), b.codigo);
         TabelasReferencia ref(b.sessao->compartilhado());
         CorrecaoJuros cj(b.sessao->privado(), ref);
-        const ExtratoProrrata e = CalculaExtrato(
-            d, [&](int i, Data de, Data ate) { return cj.FatorIndiceDiario(i, de, ate); },
-            [&](bool calcula, Data de, Data ate, int prorrata, int modo) {
-                return cj.CalculaJuros("", calcula, de, ate, prorrata, modo);
-            });
+        const ExtratoProrrata e = CalculaExtrato(d, cj);
         parcelas = e.parcelas.size();
         benchmark::DoNotOptimize(e.total);
     }

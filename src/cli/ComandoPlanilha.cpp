@@ -14,6 +14,7 @@
 #include "results/CorrecaoJuros.h"
 #include "results/ExecucaoCalculo.h"
 #include "spreadsheets/PlanilhaCalculo.h"
+#include "spreadsheets/PlanilhaProrrata.h"
 #include "storage/Banco.h"
 
 namespace korva::cli {
@@ -44,6 +45,28 @@ void RegistraPlanilha(CLI::App& app, Contexto& ctx) {
         }
         std::cout << MsgPlanilhaGravada(o->saida, r.linhas) << "\n";
         for (const auto& a : r.avisos) std::cout << a << "\n";
+    });
+}
+
+void RegistraProrrataPlanilha(CLI::App& prorrata, Contexto& ctx) {
+    struct Opcoes {
+        int codigo = 0;
+        std::string saida;
+    };
+    auto o = std::make_shared<Opcoes>();
+    auto* cmd = prorrata.add_subcommand("planilha", "Grava o extrato da atualização prorrata numa planilha .xlsx");
+    cmd->add_option("CODIGO", o->codigo, "Código do registro prorrata")->required();
+    cmd->add_option("--saida", o->saida, "Arquivo .xlsx")->required();
+    cmd->callback([&ctx, o] {
+        VerificaNomePlanilha(o->saida);
+        Sessao sessao(ctx.ambiente());
+        const ExportacaoProrrata r = ExportaPlanilhaProrrata(sessao, o->codigo, o->saida);
+        if (ctx.json) {
+            std::cout << nlohmann::json{{"Arquivo", o->saida}, {"Linhas", r.linhas}, {"Total", r.total}}.dump(2)
+                      << "\n";
+            return;
+        }
+        std::cout << "Planilha gravada em " << o->saida << " (" << r.linhas << " linha(s)).\n";
     });
 }
 

@@ -75,11 +75,7 @@ void RegistraProrrataAtualizar(CLI::App& prorrata, Contexto& ctx) {
         const DadosProrrata dados = LeDadosProrrata(sessao.privado(), o->codigo);
         TabelasReferencia referencia(sessao.compartilhado());
         CorrecaoJuros cj(sessao.privado(), referencia);
-        const ExtratoProrrata e = CalculaExtrato(
-            dados, [&](int indice, Data a, Data b) { return cj.FatorIndiceDiario(indice, a, b); },
-            [&](bool calcula, Data de, Data ate, int prorrata, int modo) {
-                return cj.CalculaJuros("", calcula, de, ate, prorrata, modo);
-            });
+        const ExtratoProrrata e = CalculaExtrato(dados, cj);
 
         int paginas = 0;
         if (saida)

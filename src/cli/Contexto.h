@@ -55,6 +55,8 @@ void RegistraProrrataRegistros(CLI::App& prorrata, Contexto& ctx);
 void RegistraProrrataAtualizar(CLI::App& prorrata, Contexto& ctx);
 // "prorrata importar-xml" (records from the court-payments XML document).
 void RegistraProrrataXml(CLI::App& prorrata, Contexto& ctx);
+// "prorrata planilha" (the pro-rata statement as an .xlsx workbook).
+void RegistraProrrataPlanilha(CLI::App& prorrata, Contexto& ctx);
 // "planilha PROCESSO GRUPO --saida ARQ.xlsx" (the workbook of a calculation).
 void RegistraPlanilha(CLI::App& app, Contexto& ctx);
 // "backup criar|restaurar" and "verificar" (table verification and repair).

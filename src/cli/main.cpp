@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     korva::cli::RegistraProrrataRegistros(*prorrata, ctx);
     korva::cli::RegistraProrrataAtualizar(*prorrata, ctx);
     korva::cli::RegistraProrrataXml(*prorrata, ctx);
+    korva::cli::RegistraProrrataPlanilha(*prorrata, ctx);
     korva::cli::RegistraManutencao(app, ctx);
     try {
         app.parse(argc, argv);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "prorata/RegistrosProrrata.h"
+#include "results/CorrecaoJuros.h"
 #include "results/FormatoNumero.h"
 #include "storage/Banco.h"
 #include "util/Dinheiro.h"
@@ -219,6 +220,14 @@ ExtratoProrrata CalculaExtrato(const DadosProrrata& d, const FatorDiario& fator,
 
     e.total = ArredondaCentavos(P + J + A + FG);
     return e;
+}
+
+ExtratoProrrata CalculaExtrato(const DadosProrrata& d, CorrecaoJuros& correcao) {
+    return CalculaExtrato(
+        d, [&](int indice, Data a, Data b) { return correcao.FatorIndiceDiario(indice, a, b); },
+        [&](bool calcula, Data de, Data ate, int prorrata, int modo) {
+            return correcao.CalculaJuros("", calcula, de, ate, prorrata, modo);
+        });
 }
 
 }  // namespace korva

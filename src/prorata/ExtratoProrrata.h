@@ -19,6 +19,7 @@
 namespace korva {
 
 class Banco;
+class CorrecaoJuros;
 
 struct ParcelaProrrata {
     Data data;
@@ -103,6 +104,9 @@ struct ExtratoProrrata {
 // cannot be had, and with a Portuguese message for an amount addition
 // without its base date.
 ExtratoProrrata CalculaExtrato(const DadosProrrata& d, const FatorDiario& fator, const JurosEntreDatas& juros);
+// The same with the daily indices and the interest of the running program
+// (the record's own variations in mode 2).
+ExtratoProrrata CalculaExtrato(const DadosProrrata& d, CorrecaoJuros& correcao);
 
 // N(x, p, d) of the statement: `casas` decimals after rounding to at most
 // `significativos` significant digits.

@@ -279,11 +279,7 @@ Documento ProduzExtratoProrrata(Sessao& sessao, int codigo, Data impressao, cons
     const DadosProrrata dados = LeDadosProrrata(sessao.privado(), codigo);
     TabelasReferencia referencia(sessao.compartilhado());
     CorrecaoJuros cj(sessao.privado(), referencia);
-    const ExtratoProrrata e = CalculaExtrato(
-        dados, [&](int indice, Data a, Data b) { return cj.FatorIndiceDiario(indice, a, b); },
-        [&](bool calcula, Data de, Data ate, int prorrata, int modo) {
-            return cj.CalculaJuros("", calcula, de, ate, prorrata, modo);
-        });
+    const ExtratoProrrata e = CalculaExtrato(dados, cj);
     return DiagramaProrrata(dados, e, CabecalhoDeProrrata(sessao.configuracoes(), impressao), m);
 }
 

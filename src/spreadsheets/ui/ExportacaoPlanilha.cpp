@@ -14,6 +14,8 @@
 #include "results/CorrecaoJuros.h"
 #include "results/ExecucaoCalculo.h"
 #include "spreadsheets/PlanilhaCalculo.h"
+#include "spreadsheets/PlanilhaProrrata.h"
+#include "app/ui/CursorOcupado.h"
 #include "util/Literais.h"
 
 namespace korva::ui {
@@ -25,11 +27,26 @@ std::function<QString(const QString&)>& EscolhaTeste() {
     return escolha;
 }
 
-// The busy cursor for the time of the export.
-struct Ocupado {
-    Ocupado() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Ocupado() { QApplication::restoreOverrideCursor(); }
-};
+// The file the user chooses, ".xlsx" added when typed without it; empty
+// when the user gives up.
+QString EscolheArquivo(QWidget* janela, const QString& proposto) {
+    QString arquivo;
+    if (EscolhaTeste()) {
+        arquivo = EscolhaTeste()(proposto);
+    } else {
+        arquivo = QFileDialog::getSaveFileName(janela, QStringLiteral("Exportar Planilha"),
+                                               QDir::home().filePath(proposto),
+                                               QStringLiteral("Planilhas do Excel (*.xlsx)"));
+    }
+    if (!arquivo.isEmpty() && !arquivo.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        arquivo += QStringLiteral(".xlsx");
+    return arquivo;
+}
+
+QString SemSeparadores(QString nome) {
+    for (const QChar c : QStringLiteral("/\\:*?\"<>|")) nome.replace(c, QLatin1Char('-'));
+    return nome;
+}
 
 }  // namespace
 
@@ -42,11 +59,9 @@ QPushButton* NovoBotaoExportarPlanilha(QWidget* pai) {
 }
 
 QString NomePlanilhaProposto(const ParametrosExecucao& p) {
-    QString nome = QStringLiteral("Processo %1 Grupo %2.xlsx")
-                       .arg(QString::fromStdString(p.processo).trimmed(),
-                            QString::fromStdString(Literais::ZerosEsquerdaInt(p.codRecte, 3)));
-    for (const QChar c : QStringLiteral("/\\:*?\"<>|")) nome.replace(c, QLatin1Char('-'));
-    return nome;
+    return SemSeparadores(QStringLiteral("Processo %1 Grupo %2.xlsx")
+                              .arg(QString::fromStdString(p.processo).trimmed(),
+                                   QString::fromStdString(Literais::ZerosEsquerdaInt(p.codRecte, 3))));
 }
 
 void DefineArquivoPlanilhaTeste(std::function<QString(const QString&)> escolha) {
@@ -54,20 +69,11 @@ void DefineArquivoPlanilhaTeste(std::function<QString(const QString&)> escolha) 
 }
 
 bool ExportaPlanilhaDoCalculo(QWidget* janela, Sessao& sessao, const ParametrosExecucao& p) {
-    const QString proposto = NomePlanilhaProposto(p);
-    QString arquivo;
-    if (EscolhaTeste()) {
-        arquivo = EscolhaTeste()(proposto);
-    } else {
-        arquivo = QFileDialog::getSaveFileName(janela, QStringLiteral("Exportar Planilha"),
-                                               QDir::home().filePath(proposto),
-                                               QStringLiteral("Planilhas do Excel (*.xlsx)"));
-    }
+    const QString arquivo = EscolheArquivo(janela, NomePlanilhaProposto(p));
     if (arquivo.isEmpty()) return false;
-    if (!arquivo.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) arquivo += QStringLiteral(".xlsx");
     ExportacaoCalculo r;
     const bool ok = Protegido(janela, [&] {
-        Ocupado cursor;
+        const CursorOcupado cursor;
         TabelasReferencia referencia(sessao.compartilhado());
         CorrecaoJuros correcao(sessao.privado(), referencia);
         r = ExportaPlanilhaCalculo(sessao.privado(), referencia, correcao, p,
@@ -77,6 +83,26 @@ bool ExportaPlanilhaDoCalculo(QWidget* janela, Sessao& sessao, const ParametrosE
     QString texto = QString::fromStdString(MsgPlanilhaGravada(QDir::toNativeSeparators(arquivo).toStdString(), r.linhas));
     for (const auto& a : r.avisos) texto += QStringLiteral("\n") + QString::fromStdString(a);
     MostraInformacao(texto, janela);
+    return true;
+}
+
+bool ExportaPlanilhaDeProrrata(QWidget* janela, Sessao& sessao, int codigo, const std::string& processo,
+                               int codRecte) {
+    const QString proposto = SemSeparadores(QStringLiteral("Prorrata %1 Grupo %2.xlsx")
+                                                .arg(QString::fromStdString(processo).trimmed(),
+                                                     QString::fromStdString(Literais::ZerosEsquerdaInt(codRecte, 3))));
+    const QString arquivo = EscolheArquivo(janela, proposto);
+    if (arquivo.isEmpty()) return false;
+    ExportacaoProrrata r;
+    const bool ok = Protegido(janela, [&] {
+        const CursorOcupado cursor;
+        r = ExportaPlanilhaProrrata(sessao, codigo, std::filesystem::path(arquivo.toStdString()));
+    });
+    if (!ok) return false;
+    MostraInformacao(QStringLiteral("Planilha gravada em %1 (%2 linha(s)).")
+                         .arg(QDir::toNativeSeparators(arquivo))
+                         .arg(r.linhas),
+                     janela);
     return true;
 }
 

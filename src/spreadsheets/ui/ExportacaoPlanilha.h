@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QPushButton;
 class QWidget;
@@ -26,6 +27,11 @@ QString NomePlanilhaProposto(const ParametrosExecucao& p);
 
 // Asks for the file and writes the workbook. Returns true when it was written.
 bool ExportaPlanilhaDoCalculo(QWidget* janela, Sessao& sessao, const ParametrosExecucao& p);
+
+// The same for the statement of the pro-rata record `codigo` (the file dialog
+// proposing "Prorrata <n> Grupo <g>.xlsx").
+bool ExportaPlanilhaDeProrrata(QWidget* janela, Sessao& sessao, int codigo, const std::string& processo,
+                               int codRecte);
 
 // Stands in for the file dialog (tests): returns the chosen name, empty to
 // give up. An empty function restores the dialog.
