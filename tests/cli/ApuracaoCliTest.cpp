@@ -113,8 +113,11 @@ TEST(ApuracaoCli, ImportGenerateCalculateAndResultMatchTheHandFigures) {
     const double f = fator("31/01/2009");
     const double fm[3] = {fator("02/02/2009"), fator("02/03/2009"), fator("01/04/2009")};
     const char* datas[3] = {"02/02/2009", "02/03/2009", "01/04/2009"};
-    for (const auto& l : mm["Linhas"])
-        if (l["Item"] == 12 || l["Item"] == 22) EXPECT_EQ(l["DtBase"], datas[l["Mes"].get<int>() - 1]) << l.dump();
+    for (const auto& l : mm["Linhas"]) {
+        if (l["Item"] == 12 || l["Item"] == 22) {
+            EXPECT_EQ(l["DtBase"], datas[l["Mes"].get<int>() - 1]) << l.dump();
+        }
+    }
     const double juros = 29.0 / 30 + 5 + 1;
     auto comJurosDe = [&](double v) { return korva::ArredondaCentavos(v + v * juros / 100); };
     const double terco = 300.0 * f;

@@ -309,7 +309,9 @@ std::vector<std::vector<std::string>> Selects(const fs::path& arquivo, std::stri
                                      atributo(f, "value")});
             }
         }
-        if (partes.back() == "XmlSchema") EXPECT_EQ(atributo(p, "RootName"), "PRCT01");
+        if (partes.back() == "XmlSchema") {
+            EXPECT_EQ(atributo(p, "RootName"), "PRCT01");
+        }
     }
     EXPECT_EQ(partes, (std::vector<std::string>{"Transform", "XmlSchema", "CdsSkeleton", "XslTransform", "Skeleton"}));
     xmlFreeDoc(d);

@@ -307,22 +307,7 @@ bool TFDefProrrata::eventFilter(QObject* objeto, QEvent* evento) {
             if (botao == navAcrescimos_->botao(NavegadorTabela::Cancelar)) return QDialog::eventFilter(objeto, evento);
             if (!gradeAcrescimos_->confirmaEdicao()) return true;
             if (botao == navAcrescimos_->botao(NavegadorTabela::Gravar)) {
-                // A refused addition moves the grid to the field in question.
-                Tabela& t = modeloAcrescimos_->tabela();
-                try {
-                    if (t.editando()) t.grava();
-                } catch (const ErroCampo& e) {
-                    TrataErro(this, e);
-                    const int coluna = modeloAcrescimos_->colunaDoCampo(e.campo());
-                    if (coluna >= 0)
-                        gradeAcrescimos_->setCurrentIndex(
-                            modeloAcrescimos_->index(modeloAcrescimos_->linhaAtual(), coluna));
-                    gradeAcrescimos_->setFocus();
-                    return true;
-                } catch (const std::exception& e) {
-                    TrataErro(this, e);
-                    return true;
-                }
+                if (!GravaAcrescimoDaGrade(this, *modeloAcrescimos_, *gradeAcrescimos_)) return true;
                 navAcrescimos_->atualizaEstado();
                 return true;
             }
