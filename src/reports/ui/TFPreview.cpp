@@ -274,6 +274,7 @@ void TFPreview::atualizaControles() {
 void TFPreview::resizeEvent(QResizeEvent* evento) {
     QDialog::resizeEvent(evento);
     aplicaAjuste();
+    encurtaSituacao();
 }
 
 void TFPreview::showEvent(QShowEvent* evento) {
@@ -350,9 +351,16 @@ bool TFPreview::salvaPdf() {
     }
     ultimoPdf_ = nome;
     PastaPdf() = QFileInfo(nome).absolutePath();
-    situacao_->setText(QStringLiteral("PDF gravado em %1").arg(QDir::toNativeSeparators(nome)));
-    situacao_->setToolTip(situacao_->text());
+    situacao_->setToolTip(QStringLiteral("PDF gravado em %1").arg(QDir::toNativeSeparators(nome)));
+    encurtaSituacao();
     return true;
+}
+
+void TFPreview::encurtaSituacao() {
+    // A long path is shortened in the middle to fit the bar; the whole text is its tip.
+    const QString texto = situacao_->toolTip();
+    const int largura = situacao_->contentsRect().width();
+    situacao_->setText(largura < 80 ? texto : situacao_->fontMetrics().elidedText(texto, Qt::ElideMiddle, largura));
 }
 
 }  // namespace korva::ui

@@ -86,6 +86,7 @@ protected:
     void showEvent(QShowEvent* evento) override;
 
 private:
+    void encurtaSituacao();
     void aplicaAjuste();
     void defineZoom(double zoom);
     void desenha();
