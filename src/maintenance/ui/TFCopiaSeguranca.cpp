@@ -27,6 +27,7 @@
 #include "app/ui/CursorOcupado.h"
 #include "app/ui/Dicas.h"
 #include "app/ui/Mensagens.h"
+#include "app/ui/TextoEncurtado.h"
 #include "app/ui/TratamentoErros.h"
 #include "maintenance/ArquivosTabela.h"
 #include "maintenance/CopiaSeguranca.h"
@@ -333,9 +334,7 @@ void TFCopiaSeguranca::centraPainel() {
 
 void TFCopiaSeguranca::escreveLinha(QLabel* rotulo, const QString& texto) {
     // A long path is shortened in the middle to fit; the whole one is its tip.
-    const int largura = pnProgresso_->contentsRect().width() - 28;
-    rotulo->setToolTip(texto);
-    rotulo->setText(rotulo->fontMetrics().elidedText(texto, Qt::ElideMiddle, std::max(largura, 100)));
+    MostraEncurtado(rotulo, texto, std::max(pnProgresso_->contentsRect().width() - 28, 100));
 }
 
 void TFCopiaSeguranca::mostraPasso(const PassoCopia& passo) {

@@ -31,6 +31,7 @@
 #include <QVBoxLayout>
 
 #include "app/ui/Mensagens.h"
+#include "app/ui/TextoEncurtado.h"
 #include "app/ui/TratamentoErros.h"
 #include "reports/render/GravaPdf.h"
 #include "reports/render/Imprime.h"
@@ -357,10 +358,8 @@ bool TFPreview::salvaPdf() {
 }
 
 void TFPreview::encurtaSituacao() {
-    // A long path is shortened in the middle to fit the bar; the whole text is its tip.
-    const QString texto = situacao_->toolTip();
-    const int largura = situacao_->contentsRect().width();
-    situacao_->setText(largura < 80 ? texto : situacao_->fontMetrics().elidedText(texto, Qt::ElideMiddle, largura));
+    // The saved path fits the bar; the whole text stays its tip.
+    MostraEncurtado(situacao_, situacao_->toolTip(), situacao_->contentsRect().width());
 }
 
 }  // namespace korva::ui
